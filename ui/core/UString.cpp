@@ -1,0 +1,270 @@
+#include "ui/core/UString.h"
+
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <cwctype>
+#include <new>
+#include <strings.h>
+#include <vector>
+
+UString::Buffer* UString::Allocate(size_t length) {
+    auto* b = static_cast<Buffer*>(std::malloc(sizeof(Buffer) + length));
+    if (!b) throw std::bad_alloc();
+    b->refs = 1;
+    b->length = length;
+    b->bytes[length] = 0;
+    return b;
+}
+
+void UString::Unref(Buffer* b) noexcept {
+    // Buffers are shared between threads only by copying a handle that one
+    // thread owns (an audio file's path), so the count is atomic.
+    if (b && std::atomic_ref<int>(b->refs).fetch_sub(1) == 1) std::free(b);
+}
+
+void UString::Assign(const char* bytes, size_t length) {
+    if (length == 0) return;
+    buffer_ = Allocate(length);
+    std::memcpy(buffer_->bytes, bytes, length);
+}
+
+UString::UString(const char* text) {
+    if (text) Assign(text, std::strlen(text));
+}
+UString::UString(const char* bytes, size_t length) {
+    if (bytes) Assign(bytes, length);
+}
+UString::UString(char c) {
+    if (c) Assign(&c, 1);
+}
+UString::UString(const wchar_t* wide) {
+    if (!wide || !*wide) return;
+    std::mbstate_t state{};
+    const wchar_t* src = wide;
+    size_t n = std::wcsrtombs(nullptr, &src, 0, &state);
+    if (n == static_cast<size_t>(-1) || n == 0) return;
+    std::vector<char> out(n + 1);
+    src = wide;
+    state = {};
+    std::wcsrtombs(out.data(), &src, n + 1, &state);
+    Assign(out.data(), n);
+}
+UString::UString(const UString& other) noexcept : buffer_(other.buffer_) {
+    if (buffer_) std::atomic_ref<int>(buffer_->refs).fetch_add(1);
+}
+UString::UString(UString&& other) noexcept : buffer_(other.buffer_) { other.buffer_ = nullptr; }
+UString& UString::operator=(const UString& other) noexcept {
+    if (buffer_ != other.buffer_) {
+        if (other.buffer_) std::atomic_ref<int>(other.buffer_->refs).fetch_add(1);
+        Unref(buffer_);
+        buffer_ = other.buffer_;
+    }
+    return *this;
+}
+UString& UString::operator=(UString&& other) noexcept {
+    if (this != &other) {
+        Unref(buffer_);
+        buffer_ = other.buffer_;
+        other.buffer_ = nullptr;
+    }
+    return *this;
+}
+UString::~UString() { Unref(buffer_); }
+
+std::wstring UString::ToWide() const {
+    if (IsEmpty()) return {};
+    std::mbstate_t state{};
+    const char* src = c_str();
+    size_t n = std::mbsrtowcs(nullptr, &src, 0, &state);
+    if (n == static_cast<size_t>(-1)) return {};
+    std::wstring out(n, L'\0');
+    src = c_str();
+    state = {};
+    std::mbsrtowcs(out.data(), &src, n, &state);
+    return out;
+}
+
+void UString::MakePrivate(size_t extra) {
+    size_t length = Length();
+    if (buffer_ && buffer_->refs == 1 && extra == 0) return;
+    Buffer* b = Allocate(length + extra);
+    if (length) std::memcpy(b->bytes, buffer_->bytes, length);
+    b->length = length;
+    b->bytes[length] = 0;
+    Unref(buffer_);
+    buffer_ = b;
+}
+
+UString& UString::Append(const char* bytes, size_t length) {
+    if (!bytes || length == 0) return *this;
+    size_t old = Length();
+    if (buffer_ && buffer_->refs == 1) {
+        auto* b = static_cast<Buffer*>(std::realloc(buffer_, sizeof(Buffer) + old + length));
+        if (!b) throw std::bad_alloc();
+        buffer_ = b;
+    } else {
+        MakePrivate(length);
+    }
+    std::memmove(buffer_->bytes + old, bytes, length);
+    buffer_->length = old + length;
+    buffer_->bytes[old + length] = 0;
+    return *this;
+}
+UString& UString::Append(char c) { return c ? Append(&c, 1) : *this; }
+UString& UString::Append(const char* text) { return text ? Append(text, std::strlen(text)) : *this; }
+UString& UString::Append(const UString& other) {
+    if (IsEmpty()) return *this = other;
+    UString keep(other);  // appending to itself
+    return Append(keep.c_str(), keep.Length());
+}
+UString& UString::Prepend(const UString& other) {
+    if (other.IsEmpty()) return *this;
+    UString result(other);
+    result.Append(*this);
+    return *this = std::move(result);
+}
+
+bool UString::operator==(const UString& other) const noexcept {
+    if (buffer_ == other.buffer_) return true;
+    return Length() == other.Length() && std::memcmp(c_str(), other.c_str(), Length()) == 0;
+}
+bool UString::operator==(const char* text) const noexcept {
+    return std::strcmp(c_str(), text ? text : "") == 0;
+}
+int UString::CompareNoCase(const char* text) const noexcept {
+    return strcasecmp(c_str(), text ? text : "");
+}
+
+UString UString::Mid(size_t pos, size_t n) const {
+    size_t length = Length();
+    if (pos >= length) return {};
+    if (n > length - pos) n = length - pos;
+    if (pos == 0 && n == length) return *this;
+    return UString(c_str() + pos, n);
+}
+UString UString::Left(size_t n) const { return Mid(0, n); }
+UString UString::Right(size_t n) const {
+    size_t length = Length();
+    return n >= length ? *this : Mid(length - n, n);
+}
+UString UString::BeforeFirst(char c) const {
+    long i = Find(c);
+    return i < 0 ? *this : Left(static_cast<size_t>(i));
+}
+UString UString::AfterFirst(char c) const {
+    long i = Find(c);
+    return i < 0 ? UString() : Mid(static_cast<size_t>(i) + 1);
+}
+UString UString::BeforeLast(char c) const {
+    long i = Find(c, true);
+    return i < 0 ? *this : Left(static_cast<size_t>(i));
+}
+UString UString::AfterLast(char c) const {
+    long i = Find(c, true);
+    return i < 0 ? UString() : Mid(static_cast<size_t>(i) + 1);
+}
+
+long UString::Find(char c, bool fromEnd) const noexcept {
+    const char* s = c_str();
+    size_t length = Length();
+    if (fromEnd) {
+        for (size_t i = length; i-- > 0;)
+            if (s[i] == c) return static_cast<long>(i);
+    } else {
+        for (size_t i = 0; i < length; ++i)
+            if (s[i] == c) return static_cast<long>(i);
+    }
+    return -1;
+}
+long UString::Find(const char* sub) const noexcept {
+    if (!sub) return -1;
+    std::string_view v = View();
+    size_t i = v.find(sub);
+    return i == std::string_view::npos ? -1 : static_cast<long>(i);
+}
+long UString::FindLastOf(const char* set) const noexcept {
+    if (!set) return -1;
+    size_t i = View().find_last_of(set);
+    return i == std::string_view::npos ? -1 : static_cast<long>(i);
+}
+
+UString UString::Trim(int flags) const {
+    auto blank = [flags](unsigned char b) {
+        return (flags & TrimControl) ? b < '!' : (b == ' ' || (b >= 9 && b <= 13));
+    };
+    const char* s = c_str();
+    size_t begin = 0, end = Length();
+    if (flags & TrimLeading)
+        while (begin < end && blank(static_cast<unsigned char>(s[begin]))) ++begin;
+    if (flags & TrimTrailing)
+        while (end > begin && blank(static_cast<unsigned char>(s[end - 1]))) --end;
+    return Mid(begin, end - begin);
+}
+
+bool UString::StartsWith(const char* prefix, UString* rest) const {
+    size_t n = prefix ? std::strlen(prefix) : 0;
+    if (n > Length() || std::memcmp(c_str(), prefix ? prefix : "", n) != 0) return false;
+    if (rest) *rest = Mid(n);
+    return true;
+}
+
+UString& UString::Replace(const char* pattern, const char* replacement) {
+    if (!pattern || !*pattern || IsEmpty()) return *this;
+    std::string_view v = View();
+    size_t plen = std::strlen(pattern);
+    if (v.find(pattern) == std::string_view::npos) return *this;
+    UString result;
+    size_t at = 0;
+    for (size_t hit; (hit = v.find(pattern, at)) != std::string_view::npos; at = hit + plen) {
+        result.Append(v.data() + at, hit - at);
+        result.Append(replacement);
+    }
+    result.Append(v.data() + at, v.size() - at);
+    return *this = std::move(result);
+}
+UString& UString::ReplaceChar(char c, char d) {
+    if (Find(c) < 0) return *this;
+    MakePrivate(0);
+    for (size_t i = 0; i < buffer_->length; ++i)
+        if (buffer_->bytes[i] == c) buffer_->bytes[i] = d;
+    if (d == 0) buffer_->length = std::strlen(buffer_->bytes);
+    return *this;
+}
+
+UString UString::Lower() const {
+    std::wstring w = ToWide();
+    if (w.empty()) {
+        // Not convertible in this locale: lower-case the ASCII bytes.
+        UString copy(*this);
+        if (copy.IsEmpty()) return copy;
+        copy.MakePrivate(0);
+        for (size_t i = 0; i < copy.buffer_->length; ++i)
+            if (copy.buffer_->bytes[i] >= 'A' && copy.buffer_->bytes[i] <= 'Z') copy.buffer_->bytes[i] += 32;
+        return copy;
+    }
+    for (auto& ch : w) ch = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(ch)));
+    return UString(w.c_str());
+}
+
+UString UString::Format(const char* format, ...) {
+    size_t size = 256;
+    for (;;) {
+        char* out = static_cast<char*>(std::malloc(size));
+        if (!out) return {};
+        va_list args;
+        va_start(args, format);
+        int n = std::vsnprintf(out, size, format, args);
+        va_end(args);
+        if (n >= 0 && static_cast<size_t>(n) < size) {
+            UString result(out, static_cast<size_t>(n));
+            std::free(out);
+            return result;
+        }
+        std::free(out);
+        size = n < 0 ? size * 2 : static_cast<size_t>(n) + 1;
+    }
+}
