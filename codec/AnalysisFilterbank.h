@@ -27,6 +27,8 @@ struct FilterbankPhase {
 void BuildMatrixingTable();
 // m[i][j] = cos((2i + 1) j pi / 64) rounded to 9 decimals.
 double MatrixingCoefficient(int i, int j);
+// The table by columns, 64-byte aligned: element 16 j + i is m[i][j].
+const double* MatrixingColumns();
 
 // Arguments of one analysis call.
 struct AnalysisBlock {

@@ -76,7 +76,7 @@ void PackFrame(const Layer2Layout& layout, const Layer2Frame& frame, uint32_t he
             }
         }
     }
-    // 4. Samples, granule by granule.
+    // 4. Samples (quantised beforehand into frame.codes), granule by granule.
     for (int part = 0; part < kPartCount; ++part) {
         for (int granule = 0; granule < 4; ++granule) {
             const int row = 12 * part + 3 * granule;
@@ -87,10 +87,9 @@ void PackFrame(const Layer2Layout& layout, const Layer2Frame& frame, uint32_t he
                         continue;
                     }
                     const QuantClass& q = kQuantClasses[cls];
-                    const double v = kScaleFactors[frame.scaleFactor[ch][part][sb]];
-                    const uint32_t q0 = QuantiseSample(frame.subbands[ch][row][sb], v, q);
-                    const uint32_t q1 = QuantiseSample(frame.subbands[ch][row + 1][sb], v, q);
-                    const uint32_t q2 = QuantiseSample(frame.subbands[ch][row + 2][sb], v, q);
+                    const uint32_t q0 = frame.codes[ch][row][sb];
+                    const uint32_t q1 = frame.codes[ch][row + 1][sb];
+                    const uint32_t q2 = frame.codes[ch][row + 2][sb];
                     if (q.grouped) {
                         const uint32_t steps = static_cast<uint32_t>(q.steps);
                         w.Put(q0 + steps * q1 + steps * steps * q2, q.bits);

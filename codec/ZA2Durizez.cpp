@@ -5,6 +5,7 @@
 
 #include "codec/BitAllocation.h"
 #include "codec/FramePacker.h"
+#include "codec/Quantiser.h"
 #include "codec/ScaleFactors.h"
 
 std::atomic<uint32_t> ZA2Durizez::frameCounter_{0};
@@ -97,7 +98,7 @@ uint64_t ZA2Durizez::Encode(const void* input, uint64_t /*inputSize*/, void* out
                                           frame.subbands[ch][row],
                                           frame.maxima[ch][part],
                                           peakFlag_ ? &frame.peak[ch] : nullptr};
-                AnalyseBlock(phase_, history_[ch], block);
+                kernels_->analyse(phase_, history_[ch], block);
             }
             in += kSubbandCount * channels;
         }
@@ -117,7 +118,9 @@ uint64_t ZA2Durizez::Encode(const void* input, uint64_t /*inputSize*/, void* out
     if (header_ == 0) {
         header_ = BuildFrameHeader(bitRateIndex_, samplingIndex_, mode_);
     }
-    // 5. The frame itself.
+    // 5. Quantisation of every allocated band.
+    QuantiseFrame(layout, *kernels_, frame);
+    // 6. The frame itself.
     PackFrame(layout, frame, header_, peakFlag_ != 0, static_cast<uint8_t*>(output), frameBytes);
     return outputBlock_;
 }
