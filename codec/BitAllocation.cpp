@@ -7,6 +7,7 @@ namespace {
 
 constexpr double kSilentSmrDb = -200.0;
 constexpr double kScanStartDb = 500.0;      // bands at or above are never chosen
+constexpr double kNotCodedDb = 1e9;         // subbands from sblimit on
 constexpr double kStopAboveDb = 100.0;      // enough: stop allocating
 constexpr double kTooExpensiveDb = 2000.0;  // the step did not fit the budget
 constexpr double kExhaustedDb = 1000.0;     // the last allocation index is reached
@@ -50,7 +51,7 @@ int AllocationBudget(const Layer2Layout& layout, int frameBytes, bool crc, int a
 }
 
 void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandCount], int budget,
-                  uint32_t frameCounter, Layer2Frame& frame) {
+                  uint32_t frameCounter, Layer2Frame& frame, const CodecKernels& kernels) {
     const int channels = layout.channels;
     const int sblimit = layout.sblimit;
 
@@ -66,22 +67,24 @@ void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandC
             frame.allocation[ch][sb] = 0;
             frame.quantClass[ch][sb] = 0;
         }
+        for (int sb = sblimit; sb < kSubbandCount; ++sb) {
+            frame.mnrDb[ch][sb] = kNotCodedDb;  // never below the scan's start
+        }
     }
 
     const bool ascending = (frameCounter & 1) != 0;
     for (;;) {
-        // 1. The band with the strictly smallest MNR, first found wins.
+        // 1. The band with the strictly smallest MNR, first found in scan
+        // order wins: channel by channel, subbands ascending.
         double minimum = kScanStartDb;
         int c = -1;
         int b = -1;
         for (int n = 0; n < channels; ++n) {
             const int ch = ascending ? n : channels - 1 - n;
-            for (int sb = 0; sb < sblimit; ++sb) {
-                if (frame.mnrDb[ch][sb] < minimum) {
-                    minimum = frame.mnrDb[ch][sb];
-                    c = ch;
-                    b = sb;
-                }
+            const int sb = kernels.firstMinimum(frame.mnrDb[ch], &minimum);
+            if (sb >= 0) {
+                c = ch;
+                b = sb;
             }
         }
         // 2. Nothing left, or every band is good enough.

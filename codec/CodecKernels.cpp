@@ -6,6 +6,19 @@
 extern const CodecKernels kAvx2Kernels;  // codec/x86/CodecKernelsAvx2.cpp
 #endif
 
+int FirstMinimumPlain(const double* values, double* minimum) {
+    int index = -1;
+    double best = *minimum;
+    for (int i = 0; i < kSubbandCount; ++i) {
+        if (values[i] < best) {
+            best = values[i];
+            index = i;
+        }
+    }
+    *minimum = best;
+    return index;
+}
+
 void QuantiseChannelPlain(const double (*subbands)[kSubbandCount], const QuantiserSettings& s,
                           uint32_t (*codes)[kSubbandCount]) {
     for (int row = 0; row < kSamplesPerSubband; ++row) {
@@ -20,7 +33,7 @@ void QuantiseChannelPlain(const double (*subbands)[kSubbandCount], const Quantis
 }
 
 const CodecKernels& PlainKernels() {
-    static const CodecKernels kernels{"plain", &AnalyseBlock, &QuantiseChannelPlain};
+    static const CodecKernels kernels{"plain", &AnalyseBlock, &FirstMinimumPlain, &QuantiseChannelPlain};
     return kernels;
 }
 

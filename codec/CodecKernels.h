@@ -23,6 +23,9 @@ struct CodecKernels {
     const char* name;
     // One block of the analysis filterbank (see AnalysisFilterbank.h).
     void (*analyse)(FilterbankPhase& phase, FilterbankHistory& history, const AnalysisBlock& block);
+    // Smallest of 32 values and the first index holding it, when it is
+    // strictly below *minimum (which then receives it); else -1.
+    int (*firstMinimum)(const double* values, double* minimum);
     // Codes of all 36 x 32 subband samples of one channel.
     void (*quantise)(const double (*subbands)[kSubbandCount], const QuantiserSettings& settings,
                      uint32_t (*codes)[kSubbandCount]);
@@ -35,6 +38,7 @@ const CodecKernels* Avx2Kernels();
 // The fastest set this processor runs.
 const CodecKernels& BestKernels();
 
+int FirstMinimumPlain(const double* values, double* minimum);
 // Plain quantiser: x / v / z + b, truncated, sign bit inverted, clamped
 // to the last level (same rule as QuantiseSample in FramePacker.h).
 void QuantiseChannelPlain(const double (*subbands)[kSubbandCount], const QuantiserSettings& settings,

@@ -113,7 +113,7 @@ uint64_t ZA2Durizez::Encode(const void* input, uint64_t /*inputSize*/, void* out
     // 3. Greedy bit allocation; the counter's parity picks the scan order.
     const uint32_t counter = frameCounter_.fetch_add(1, std::memory_order_relaxed) + 1;
     const int budget = AllocationBudget(layout, frameBytes, crc_ != 0, ancillaryBits_);
-    AllocateBits(layout, thresholdDb_, budget, counter, frame);
+    AllocateBits(layout, thresholdDb_, budget, counter, frame, *kernels_);
     // 4. Header, built once per stream.
     if (header_ == 0) {
         header_ = BuildFrameHeader(bitRateIndex_, samplingIndex_, mode_);

@@ -101,6 +101,28 @@ void AnalyseBlockAvx2(FilterbankPhase& phase, FilterbankHistory& history, const 
     }
 }
 
+int FirstMinimumAvx2(const double* values, double* minimum) {
+    __m256d m = _mm256_loadu_pd(values);
+    for (int i = 4; i < kSubbandCount; i += 4) {
+        m = _mm256_min_pd(m, _mm256_loadu_pd(values + i));
+    }
+    __m128d h = _mm_min_pd(_mm256_castpd256_pd128(m), _mm256_extractf128_pd(m, 1));
+    h = _mm_min_sd(h, _mm_unpackhi_pd(h, h));
+    const double least = _mm_cvtsd_f64(h);
+    if (!(least < *minimum)) {
+        return -1;
+    }
+    *minimum = least;
+    const __m256d target = _mm256_set1_pd(least);
+    for (int i = 0; i < kSubbandCount; i += 4) {
+        const int mask = _mm256_movemask_pd(_mm256_cmp_pd(_mm256_loadu_pd(values + i), target, _CMP_EQ_OQ));
+        if (mask != 0) {
+            return i + __builtin_ctz(static_cast<unsigned>(mask));
+        }
+    }
+    return -1;  // not reached
+}
+
 void QuantiseChannelAvx2(const double (*subbands)[kSubbandCount], const QuantiserSettings& s,
                          uint32_t (*codes)[kSubbandCount]) {
     const __m256d zero = _mm256_setzero_pd();
@@ -127,4 +149,4 @@ void QuantiseChannelAvx2(const double (*subbands)[kSubbandCount], const Quantise
 }  // namespace
 
 extern const CodecKernels kAvx2Kernels;
-const CodecKernels kAvx2Kernels{"avx2", &AnalyseBlockAvx2, &QuantiseChannelAvx2};
+const CodecKernels kAvx2Kernels{"avx2", &AnalyseBlockAvx2, &FirstMinimumAvx2, &QuantiseChannelAvx2};
