@@ -38,6 +38,8 @@ struct AnalysisBlock {
     double* subbands;        // receives s[0..31]
     double* maxima;          // raised to |s[k]| per subband
     uint16_t* peak;          // raised to the largest |sample|, or null
+    int channel = 0;         // with stride 2: 0 or 1, which sample of each
+                             // interleaved pair `samples` points at
 };
 
 // Runs one block through the filterbank and, after the last channel,

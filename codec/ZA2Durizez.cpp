@@ -97,7 +97,8 @@ uint64_t ZA2Durizez::Encode(const void* input, uint64_t /*inputSize*/, void* out
                                           ch == channels - 1,
                                           frame.subbands[ch][row],
                                           frame.maxima[ch][part],
-                                          peakFlag_ ? &frame.peak[ch] : nullptr};
+                                          peakFlag_ ? &frame.peak[ch] : nullptr,
+                                          ch};
                 kernels_->analyse(phase_, history_[ch], block);
             }
             in += kSubbandCount * channels;

@@ -12,46 +12,87 @@ namespace {
 
 constexpr double kSampleScale = 1.0 / 32767.0;
 
-// acc[r] += col[4r..4r+3] * c[4r..4r+3] for the 32 rows of one window tap.
-inline void Tap(__m256d acc[8], const double* col, const double* c) {
-    for (int r = 0; r < 8; ++r) {
-        acc[r] = _mm256_add_pd(acc[r], _mm256_mul_pd(_mm256_load_pd(col + 4 * r), _mm256_loadu_pd(c + 4 * r)));
+// Eight accumulators for 32 rows, kept in registers.
+struct Rows32 {
+    __m256d a0, a1, a2, a3, a4, a5, a6, a7;
+};
+
+// acc += col[0..31] * c[0..31], one window tap.
+inline void Tap(Rows32& acc, const double* col, const double* c) {
+    acc.a0 = _mm256_add_pd(acc.a0, _mm256_mul_pd(_mm256_load_pd(col + 0), _mm256_loadu_pd(c + 0)));
+    acc.a1 = _mm256_add_pd(acc.a1, _mm256_mul_pd(_mm256_load_pd(col + 4), _mm256_loadu_pd(c + 4)));
+    acc.a2 = _mm256_add_pd(acc.a2, _mm256_mul_pd(_mm256_load_pd(col + 8), _mm256_loadu_pd(c + 8)));
+    acc.a3 = _mm256_add_pd(acc.a3, _mm256_mul_pd(_mm256_load_pd(col + 12), _mm256_loadu_pd(c + 12)));
+    acc.a4 = _mm256_add_pd(acc.a4, _mm256_mul_pd(_mm256_load_pd(col + 16), _mm256_loadu_pd(c + 16)));
+    acc.a5 = _mm256_add_pd(acc.a5, _mm256_mul_pd(_mm256_load_pd(col + 20), _mm256_loadu_pd(c + 20)));
+    acc.a6 = _mm256_add_pd(acc.a6, _mm256_mul_pd(_mm256_load_pd(col + 24), _mm256_loadu_pd(c + 24)));
+    acc.a7 = _mm256_add_pd(acc.a7, _mm256_mul_pd(_mm256_load_pd(col + 28), _mm256_loadu_pd(c + 28)));
+}
+
+// One half of the window: eight taps in ascending order, starting at column
+// `first` of the half and at window offset `base`.
+inline void Window(double* y, const double (*columns)[kSubbandCount], int first, int base) {
+    const __m256d z = _mm256_setzero_pd();
+    Rows32 acc{z, z, z, z, z, z, z, z};
+#pragma GCC unroll 8
+    for (int j = 0; j < kHistoryColumns; ++j) {
+        Tap(acc, columns[(first + j) & 7], kAnalysisWindow + base + 64 * j);
     }
+    _mm256_store_pd(y + 0, acc.a0);
+    _mm256_store_pd(y + 4, acc.a1);
+    _mm256_store_pd(y + 8, acc.a2);
+    _mm256_store_pd(y + 12, acc.a3);
+    _mm256_store_pd(y + 16, acc.a4);
+    _mm256_store_pd(y + 20, acc.a5);
+    _mm256_store_pd(y + 24, acc.a6);
+    _mm256_store_pd(y + 28, acc.a7);
+}
+
+// Four samples (as 32-bit integers) scaled and stored in reverse order at
+// dst[0..3] = v3, v2, v1, v0.
+inline void StoreReversed(double* dst, __m128i v) {
+    const __m256d d = _mm256_mul_pd(_mm256_cvtepi32_pd(v), _mm256_set1_pd(kSampleScale));
+    _mm256_storeu_pd(dst, _mm256_permute4x64_pd(d, 0x1B));
 }
 
 void AnalyseBlockAvx2(FilterbankPhase& phase, FilterbankHistory& history, const AnalysisBlock& block) {
     const int off = phase.column;
     const int half = phase.half;
 
-    // 1. New samples into the oldest column, newest in row 0.
+    // 1. New samples into the oldest column, newest in row 0: sample i goes
+    // to row 31 - i. Eight samples at a time as 32-bit integers.
     double* newest = history.x[half][off];
-    const int16_t* in = block.samples;
-    int peak = 0;
-    for (int i = 0; i < kSubbandCount; ++i) {
-        const int v = in[i * block.stride];
-        newest[31 - i] = v * kSampleScale;
-        const int magnitude = v < 0 ? -v : v;
-        peak = magnitude > peak ? magnitude : peak;
+    __m256i peak = _mm256_setzero_si256();
+    for (int i = 0; i < kSubbandCount; i += 8) {
+        __m256i v;
+        if (block.stride == 2) {
+            // Eight whole stereo frames (never past the block's last frame);
+            // channel 0 is the low half of each 32-bit pair, channel 1 the high.
+            const int16_t* frameStart = block.samples - block.channel;
+            const __m256i frames = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(frameStart + 2 * i));
+            v = block.channel == 0 ? _mm256_srai_epi32(_mm256_slli_epi32(frames, 16), 16)
+                                   : _mm256_srai_epi32(frames, 16);
+        } else {
+            v = _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block.samples + i)));
+        }
+        peak = _mm256_max_epi32(peak, _mm256_abs_epi32(v));
+        StoreReversed(newest + 28 - i, _mm256_castsi256_si128(v));
+        StoreReversed(newest + 24 - i, _mm256_extracti128_si256(v, 1));
     }
-    if (block.peak && peak > *block.peak) {
-        *block.peak = static_cast<uint16_t>(peak);
+    if (block.peak) {
+        __m128i m = _mm_max_epi32(_mm256_castsi256_si128(peak), _mm256_extracti128_si256(peak, 1));
+        m = _mm_max_epi32(m, _mm_shuffle_epi32(m, 0x4E));
+        m = _mm_max_epi32(m, _mm_shuffle_epi32(m, 0xB1));
+        const int largest = _mm_cvtsi128_si32(m);
+        if (largest > *block.peak) {
+            *block.peak = static_cast<uint16_t>(largest);
+        }
     }
 
     // 2. and 3. Windowing: eight taps per half, in ascending order.
     alignas(32) double y[64];
-    __m256d acc[8];
-    for (auto& a : acc) a = _mm256_setzero_pd();
-    for (int j = 0; j < kHistoryColumns; ++j) {
-        Tap(acc, history.x[half][(off + j) & 7], kAnalysisWindow + 64 * j);
-    }
-    for (int r = 0; r < 8; ++r) _mm256_store_pd(y + 4 * r, acc[r]);
-    const int otherHalf = 1 - half;
-    const int p = half == 1 ? (off + 1) & 7 : off;
-    for (auto& a : acc) a = _mm256_setzero_pd();
-    for (int j = 0; j < kHistoryColumns; ++j) {
-        Tap(acc, history.x[otherHalf][(p + j) & 7], kAnalysisWindow + 32 + 64 * j);
-    }
-    for (int r = 0; r < 8; ++r) _mm256_store_pd(y + 32 + 4 * r, acc[r]);
+    Window(y, history.x[half], off, 0);
+    Window(y + 32, history.x[1 - half], half == 1 ? (off + 1) & 7 : off, 32);
 
     // 4. Folding.
     alignas(32) double folded[32];

@@ -66,7 +66,7 @@ double MaxDeviation(const CodecKernels& kernels, int channels, int amplitude, in
             double got[32];
             double maxima[32] = {};
             kernels.analyse(enc.phase, enc.history[ch],
-                         {block.data() + ch, channels, ch == channels - 1, got, maxima, nullptr});
+                         {block.data() + ch, channels, ch == channels - 1, got, maxima, nullptr, ch});
             double want[32];
             direct[ch].Run(block.data() + ch, channels, want);
             for (int k = 0; k < 32; ++k) {
@@ -168,7 +168,7 @@ TEST(AnalysisFilterbank, PhaseAdvancesAfterLastChannelOnly) {
     const int expected[][2] = {{7, 1}, {7, 0}, {6, 1}, {6, 0}, {5, 1}};
     for (const auto& e : expected) {
         AnalyseBlock(enc.phase, enc.history[0], {block, 2, false, out, maxima, nullptr});
-        AnalyseBlock(enc.phase, enc.history[1], {block + 1, 2, true, out, maxima, nullptr});
+        AnalyseBlock(enc.phase, enc.history[1], {block + 1, 2, true, out, maxima, nullptr, 1});
         EXPECT_EQ(enc.phase.column, e[0]);
         EXPECT_EQ(enc.phase.half, e[1]);
     }

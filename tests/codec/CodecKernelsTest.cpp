@@ -35,8 +35,8 @@ TEST(CodecKernels, FilterbankMatchesPlainExactly) {
             for (auto& s : block) s = static_cast<int16_t>(dist(rng));
             for (int ch = 0; ch < 2; ++ch) {
                 double out1[32], out2[32];
-                PlainKernels().analyse(p1, h1[ch], {block.data() + ch, 2, ch == 1, out1, max1, &peak1});
-                fast->analyse(p2, h2[ch], {block.data() + ch, 2, ch == 1, out2, max2, &peak2});
+                PlainKernels().analyse(p1, h1[ch], {block.data() + ch, 2, ch == 1, out1, max1, &peak1, ch});
+                fast->analyse(p2, h2[ch], {block.data() + ch, 2, ch == 1, out2, max2, &peak2, ch});
                 ASSERT_EQ(std::memcmp(out1, out2, sizeof out1), 0) << "block " << n << " seed " << seed;
             }
             if (n % 12 == 11) {
