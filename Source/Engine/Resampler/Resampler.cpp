@@ -166,12 +166,22 @@ uint64_t Resampler::Produce(uint64_t frames, uint64_t blockPosition, uint8_t* ou
     double valueA[kMaxChannels];
     double valueB[kMaxChannels];
     uint64_t produced = 0;
+    // Output frame E sits at input time E * in / out = H + remainder / den,
+    // stepped exactly in integers from frame to frame.
+    const uint64_t stepWhole = rateNum_ / rateDen_;
+    const uint64_t stepRemainder = rateNum_ % rateDen_;
+    uint64_t h = nextOutputFrame_ * rateNum_ / rateDen_;
+    uint64_t remainder = nextOutputFrame_ * rateNum_ % rateDen_;
     for (uint64_t iteration = 0; iteration < limit && produced < capacityFrames; ++iteration) {
-        // Output frame E sits at input time E * in / out = H + K / P.
+        if (iteration != 0) {
+            h += stepWhole;
+            remainder += stepRemainder;
+            if (remainder >= rateDen_) {
+                remainder -= rateDen_;
+                ++h;
+            }
+        }
         const uint64_t e = nextOutputFrame_;
-        const uint64_t scaled = e * rateNum_;
-        const uint64_t h = scaled / rateDen_;
-        const uint64_t remainder = scaled % rateDen_;
         const uint64_t needed = h + static_cast<uint64_t>(n);
         if (strict ? needed >= inputEnd_ : needed > inputEnd_) break;
         ++nextOutputFrame_;
