@@ -251,20 +251,43 @@ UString UString::Lower() const {
 }
 
 UString UString::Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    UString result = FormatV(format, args);
+    va_end(args);
+    return result;
+}
+
+UString UString::FormatV(const char* format, va_list args) {
+    if (!format) return {};
+    // A formatter that keeps reporting an error (an unconvertible wide
+    // string, say) would otherwise make the buffer double forever.
+    constexpr size_t kMaxSize = size_t(1) << 26;
     size_t size = 256;
     for (;;) {
         char* out = static_cast<char*>(std::malloc(size));
         if (!out) return {};
-        va_list args;
-        va_start(args, format);
-        int n = std::vsnprintf(out, size, format, args);
-        va_end(args);
+        va_list copy;
+        va_copy(copy, args);
+        int n = std::vsnprintf(out, size, format, copy);
+        va_end(copy);
         if (n >= 0 && static_cast<size_t>(n) < size) {
-            UString result(out, static_cast<size_t>(n));
+            UString result;
+            if (n > 0) {
+                result.buffer_ = static_cast<Buffer*>(std::malloc(sizeof(Buffer) + static_cast<size_t>(n)));
+                if (!result.buffer_) {
+                    std::free(out);
+                    return {};
+                }
+                result.buffer_->refs = 1;
+                result.buffer_->length = static_cast<size_t>(n);
+                std::memcpy(result.buffer_->bytes, out, static_cast<size_t>(n) + 1);
+            }
             std::free(out);
             return result;
         }
         std::free(out);
         size = n < 0 ? size * 2 : static_cast<size_t>(n) + 1;
+        if (size > kMaxSize) return {};
     }
 }
