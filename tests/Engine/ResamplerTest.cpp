@@ -403,3 +403,21 @@ TEST(ResamplerRequantise, IntegerOutputsStayWithinDitherOfTheValue) {
     EXPECT_NEAR(sum24 / count, 0.0, 0.02);
     EXPECT_GT(std::sqrt(sq16 / count), 0.3);  // the dither is really there
 }
+
+TEST(ResamplerBlocks, PositionsThatSkipOrRestartAreTakenAsConsecutive) {
+    // A first block at a later position, a jump back to 0 (as a position
+    // counter that wraps would give) and a jump ahead must neither read
+    // outside the held input nor change the output.
+    const auto signal = TestSignal(6000, 2, 48000);
+    Chain reference(48000, 44100, 2, 2);
+    Chain odd(48000, 44100, 2, 2);
+    const uint64_t positions[] = {5000, 0, 1u << 31, 7};
+    for (uint64_t b = 0; b < 4; ++b) {
+        reference.resampler.Write(signal.data() + b * 3000, 1500, b * 1500);
+        odd.resampler.Write(signal.data() + b * 3000, 1500, positions[b]);
+    }
+    reference.resampler.Flush();
+    odd.resampler.Flush();
+    EXPECT_TRUE(odd.sink->consecutive);
+    EXPECT_TRUE(odd.sink->bytes == reference.sink->bytes);
+}

@@ -233,44 +233,40 @@ uint64_t Resampler::Write(const int16_t* buffer, uint64_t frames, uint64_t posit
     (void)position;  // blocks are consecutive; the running input end is authoritative
     if (!valid_ || frames > ResamplerDesign::kMaxWriteFrames) return 0;
     try {
-        const int32_t channels = channels_;
+        const auto channels = static_cast<uint64_t>(channels_);
         const uint64_t history = static_cast<uint64_t>(2 * filter_.HalfLength() + 1);
-        const uint64_t blockPosition = inputEnd_;
+        const int32_t outBytes = OutputBytes();
+        const uint64_t frameBytes = channels * static_cast<uint64_t>(outBytes);
+        const uint64_t limit = static_cast<uint64_t>(static_cast<double>(frames) / ratio_ + 1.0);
 
-        // Input stage: history, then the converted block.
+        // Everything that can fail to allocate happens before any state
+        // changes, so a refused block leaves the stream as it was.
         if (input_.empty() || frames > largestBlock_) {
+            input_.resize((history + std::max(largestBlock_, frames)) * channels, 0.0);
             largestBlock_ = std::max(largestBlock_, frames);
-            input_.resize((history + largestBlock_) * static_cast<uint64_t>(channels), 0.0);
         }
-        ConvertInput(buffer, frames, input_.data() + history * static_cast<uint64_t>(channels));
+        if (callerBuffer_ == nullptr && output_.size() < (limit + 2 * history) * frameBytes) {
+            output_.resize((limit + 2 * history) * frameBytes);
+        }
+        if (outBytes != 4 && (!dither_ || dither_->Channels() != channels_)) {
+            dither_ = DitherTable::Acquire(channels_, outBytes == 2);
+            if (!dither_) return 0;
+        }
+
+        // Input stage: the converted block after the history.
+        const uint64_t blockPosition = inputEnd_;
+        ConvertInput(buffer, frames, input_.data() + history * channels);
         inputEnd_ = blockPosition + frames;
 
         // Output stage.
-        const int32_t outBytes = OutputBytes();
-        const uint64_t frameBytes = static_cast<uint64_t>(channels) * static_cast<uint64_t>(outBytes);
-        if (outBytes != 4 && (!dither_ || dither_->Channels() != channels)) {
-            dither_ = DitherTable::Acquire(channels, outBytes == 2);
-            if (!dither_) return 0;
-        }
-        uint8_t* out;
-        uint64_t capacity;
-        if (callerBuffer_ != nullptr) {
-            out = static_cast<uint8_t*>(callerBuffer_);
-            capacity = callerCapacity_;
-        } else {
-            const uint64_t limit = static_cast<uint64_t>(static_cast<double>(frames) / ratio_ + 1.0);
-            capacity = limit + 2 * history;
-            if (output_.size() < capacity * frameBytes) output_.resize(capacity * frameBytes);
-            out = output_.data();
-        }
+        uint8_t* out = callerBuffer_ != nullptr ? static_cast<uint8_t*>(callerBuffer_) : output_.data();
+        const uint64_t capacity = callerBuffer_ != nullptr ? callerCapacity_ : limit + 2 * history;
         const uint64_t firstOutput = nextOutputFrame_;
         const uint64_t produced = Produce(frames, blockPosition, out, capacity);
         lastOutputFrames_ = produced;
 
         // Keep the last 2n + 1 frames as the next block's history.
-        const uint64_t filled = history + frames;
-        std::memmove(input_.data(), input_.data() + (filled - history) * static_cast<uint64_t>(channels),
-                     history * static_cast<uint64_t>(channels) * sizeof(double));
+        std::memmove(input_.data(), input_.data() + frames * channels, history * channels * sizeof(double));
 
         if (next_ && callerBuffer_ == nullptr) {
             const uint64_t taken = next_->Write(reinterpret_cast<const int16_t*>(out), produced, firstOutput);
