@@ -4,7 +4,8 @@
 
 N_ELEMENT_TYPE(EventManager, N::Element);
 
-EventManager::EventManager() : N::Element(StaticType()), events_(new N::ElementMap(true)) {}
+EventManager::EventManager()
+    : N::Element(StaticType()), events_(new N::ElementMap(true)), replaced_(new std::vector<RoutedEvent*>()) {}
 
 EventManager* EventManager::Instance() {
     // Never freed: the registered events live until exit.
@@ -19,7 +20,7 @@ EventManager* EventManager::Instance() {
 void EventManager::Register(const UString& name, RoutedEvent* event) {
     N::Element*& slot = events_->Slot(name);
     if (slot == event) return;
-    if (slot) slot->Release();
+    if (slot) replaced_->push_back(static_cast<RoutedEvent*>(slot));
     slot = event;
 }
 

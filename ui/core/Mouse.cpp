@@ -10,8 +10,8 @@ MouseState& State() {
     static MouseState state;
     return state;
 }
-RoutedEvent* RegisterMouseEvent(const char* name) {
-    return RegisterRoutedEvent(name, N::EnumValue<RoutingStrategy>(RoutingStrategy::Bubble), Mouse::StaticType());
+RoutedEvent* DeclareMouseEvent(const char* name) {
+    return DeclareRoutedEvent(name, RoutingStrategy::Bubble, &Mouse::StaticType);
 }
 }  // namespace
 
@@ -22,15 +22,18 @@ N_ELEMENT_TYPE(Mouse, N::Element, [](N::TypeBuilder&) {
 });
 
 RoutedEvent* Mouse::MouseDownEvent() {
-    static RoutedEvent* const event = RegisterMouseEvent("MouseDown");
+    static RoutedEvent* event;
+    if (!event) event = DeclareMouseEvent("MouseDown");
     return event;
 }
 RoutedEvent* Mouse::MouseUpEvent() {
-    static RoutedEvent* const event = RegisterMouseEvent("MouseUp");
+    static RoutedEvent* event;
+    if (!event) event = DeclareMouseEvent("MouseUp");
     return event;
 }
 RoutedEvent* Mouse::MouseMoveEvent() {
-    static RoutedEvent* const event = RegisterMouseEvent("MouseMove");
+    static RoutedEvent* event;
+    if (!event) event = DeclareMouseEvent("MouseMove");
     return event;
 }
 

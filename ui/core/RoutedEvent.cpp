@@ -22,6 +22,13 @@ RoutedEvent* RegisterRoutedEvent(const UString& name, N::Enum* strategy, N::Prop
 
 RoutedEvent* FindRoutedEvent(std::string_view name) { return EventManager::Instance()->Find(name); }
 
+RoutedEvent* DeclareRoutedEvent(const char* name, int32_t strategy, N::PropertyType* (*owner)()) {
+    if (RoutedEvent* event = FindRoutedEvent(name)) return event;
+    N::PropertyType* ownerType = owner ? owner() : nullptr;
+    if (RoutedEvent* event = FindRoutedEvent(name)) return event;  // declared while the owner was built
+    return RegisterRoutedEvent(name, N::EnumValue<RoutingStrategy>(strategy), ownerType);
+}
+
 namespace {
 
 using EventHandlerMap = std::unordered_map<const N::PropertyType*, EventHandlerFunction>;

@@ -7,8 +7,14 @@
 // derived class first. There are no per-instance handlers and no "handled"
 // flag.
 //
-// A class registers a handler when its metaclass is constructed, e.g. in its
-// N_ELEMENT_TYPE block:
+// A class that owns events gives each an accessor built on DeclareRoutedEvent
+// (safe while the owner's metaclass is still being constructed):
+//     RoutedEvent* Thumb::DragDeltaEvent() {
+//         static RoutedEvent* event;
+//         if (!event) event = DeclareRoutedEvent("DragDelta", RoutingStrategy::Bubble, &Thumb::StaticType);
+//         return event;
+//     }
+// A class registers its handlers in its N_ELEMENT_TYPE block:
 //     RegisterClassHandler(t.Type(), Mouse::MouseDownEvent(), &Thumb::OnMouseDown);
 // with   void Thumb::OnMouseDown(N::Element* source, RoutedEventArgs* args);
 
@@ -42,6 +48,10 @@ using EventHandlerFunction = void (N::Element::*)(N::Element* source, RoutedEven
 RoutedEvent* RegisterRoutedEvent(const UString& name, N::Enum* strategy, N::PropertyType* owner);
 // The registered event of that name, or null.
 RoutedEvent* FindRoutedEvent(std::string_view name);
+// The event registered under name, registering it first when there is none.
+// The owner's metaclass is reached through its accessor, which may itself
+// declare the same event while it runs; the one registration wins.
+RoutedEvent* DeclareRoutedEvent(const char* name, int32_t strategy, N::PropertyType* (*owner)());
 
 // Stores the handler for (event, type), replacing an earlier one.
 void RegisterClassHandler(N::PropertyType* type, RoutedEvent* event, EventHandlerFunction handler);
