@@ -48,6 +48,15 @@ void Setter::ReplaceCachedValue(N::Property* value) {
     valueCached_ = true;
 }
 
+void Setter::RememberApplied(const N::Element* element, const N::Property* stored) { applied_[element] = stored; }
+
+bool Setter::WasApplied(const N::Element* element, const N::Property* stored) const {
+    auto it = applied_.find(element);
+    return it != applied_.end() && it->second == stored;
+}
+
+void Setter::ForgetApplied(const N::Element* element) { applied_.erase(element); }
+
 N::Element* BasedOnStyle(N::Element* style) {
     N::Property* b = N::GetValue(style, "BasedOn");
     return N::IsA(b, Style::StaticType()) ? static_cast<N::Element*>(b) : nullptr;

@@ -11,6 +11,8 @@
 
 #include "ui/core/Element.h"
 
+#include <unordered_map>
+
 class Style : public N::Element {
 public:
     N_DECLARE_TYPE();  // "Style"
@@ -29,7 +31,15 @@ public:
     N::Property* CachedValue();
     void ReplaceCachedValue(N::Property* value);  // takes over one reference
 
+    // Storing copies numbers and strings, so the object a trigger left on an
+    // element is remembered per element to recognise it on exit. The
+    // pointers are compared only, never followed.
+    void RememberApplied(const N::Element* element, const N::Property* stored);
+    bool WasApplied(const N::Element* element, const N::Property* stored) const;
+    void ForgetApplied(const N::Element* element);
+
 private:
+    std::unordered_map<const N::Element*, const N::Property*> applied_;
     bool nameCached_ = false;
     bool valueCached_ = false;
     UString name_;

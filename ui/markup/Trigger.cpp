@@ -33,7 +33,13 @@ void ForEachSetter(N::Element* trigger, F&& f) {
 
 void EnterTrigger(N::Element* trigger, N::Element* element) {
     ForEachSetter(trigger, [&](Setter* s) {
-        if (N::Property* v = s->CachedValue()) N::SetValue(element, s->PropertyName().View(), v);
+        N::Property* v = s->CachedValue();
+        if (!v || !element) return;
+        N::SetValue(element, s->PropertyName().View(), v);
+        if (auto* map = element->LocalValues()) {
+            auto it = map->find(s->PropertyName().View());
+            if (it != map->end()) s->RememberApplied(element, it->second);
+        }
     });
 }
 
@@ -47,8 +53,10 @@ bool ExitTrigger(N::Element* trigger, N::Element* element) {
         auto* map = element->LocalValues();
         if (!map) return;
         auto it = map->find(name.View());
-        if (it == map->end() || it->second != v) return;
-        if (N::SetValue(element, name.View(), N::UnsetValue())) cleared = true;
+        if (it == map->end() || (it->second != v && !s->WasApplied(element, it->second))) return;
+        s->ForgetApplied(element);
+        N::SetValue(element, name.View(), N::UnsetValue());
+        cleared = true;
     });
     return cleared;
 }
