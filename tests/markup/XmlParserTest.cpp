@@ -90,3 +90,24 @@ TEST(XmlParser, TextSplitAcrossReadChunksIsOneRun) {
 }
 
 }  // namespace
+
+#include "ui/markup/OpenResource.h"
+
+namespace {
+
+TEST(OpenResource, FallsBackToTheWorkingDirectoryAndGivesNoneForMissingFiles) {
+    EXPECT_EQ(OpenResource("no-such-layout-file"), nullptr);
+    const char* name = "open-resource-probe.xaml";
+    {
+        std::ofstream out(name);
+        out << "<Section/>";
+    }
+    std::unique_ptr<wxInputStream> stream = OpenResource(name);
+    ASSERT_NE(stream, nullptr);
+    XamlParser parser;
+    EXPECT_TRUE(parser.ParseStream(*stream));
+    EXPECT_EQ(parser.Root()->GetType(), Section::StaticType());
+    std::remove(name);
+}
+
+}  // namespace

@@ -44,7 +44,6 @@ void XmlElementParser::StartElement(const char* name, const char** attributes) {
         if (v && N::IsA(v, N::Collection::StaticType())) {
             N::Ref<N::Property> fresh = N::Adopt(v->GetType()->CreateInstance());
             N::Element* list = N::AsElement(fresh);
-            if (!list) list = nullptr;
             if (list) SetObjectValue(current_, property, list);
             PushFrame(list);
             current_ = list;
