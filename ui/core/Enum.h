@@ -30,8 +30,7 @@ struct EnumEntry {
 
 class EnumTypeImpl : public PropertyType {
 public:
-    // Values default to the position when entries give none (use -1 never:
-    // every entry carries its value explicitly, see EnumEntries()).
+    // entries: the names in order with their integers.
     EnumTypeImpl(const char* name, PropertyType* base, std::initializer_list<EnumEntry> entries);
 
     UString ToText(const Property* value) override;
@@ -74,4 +73,23 @@ protected:
     Enum* MakeValue(int32_t value) override { return new T(this, value); }
 };
 
+}  // namespace N
+
+// Registers enumeration class Class (derived from N::Enum) with its names
+// and values, e.g.
+//     N_ENUM_TYPE(Orientation, {"Horizontal", 0}, {"Vertical", 1});
+#define N_ENUM_TYPE(Class, ...)                                                     \
+    class Class##TypeImpl final : public ::N::EnumTypeImplT<Class> {                \
+    public:                                                                         \
+        Class##TypeImpl(const char* name, ::N::PropertyType* base)                  \
+            : ::N::EnumTypeImplT<Class>(name, base, {__VA_ARGS__}) {}               \
+    };                                                                              \
+    N_DEFINE_TYPE(Class, #Class, Class##TypeImpl, ::N::Enum::StaticType())
+
+namespace N {
+// The predefined value of enumeration class T for an integer (borrowed), or null.
+template <class T>
+Enum* EnumValue(int32_t value) {
+    return static_cast<EnumTypeImpl*>(T::StaticType())->Predefined(value);
+}
 }  // namespace N

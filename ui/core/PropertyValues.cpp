@@ -21,10 +21,15 @@ UString ToText(const Property* value) {
 
 namespace {
 
+// Lower-cased text equal to "true" or "yes". No character outside ASCII
+// lower-cases to one of these letters, so an ASCII comparison is exact.
+bool IsTrueOrYes(const UString& text) {
+    return text.CompareNoCase("true") == 0 || text.CompareNoCase("yes") == 0;
+}
+
 bool IsTrueWord(const UString& text) {
     if (text.IsEmpty() || (text[0] >= '0' && text[0] <= '9')) return false;
-    UString lower = text.Lower();
-    return lower == "true" || lower == "yes";
+    return IsTrueOrYes(text);
 }
 
 int32_t RoundHalfAway(double d) {
@@ -55,8 +60,7 @@ bool ToBool(const Property* value) {
     if (!value) return false;
     if (IsA(value, StringType())) {
         const UString& text = value->StringPayload();
-        UString lower = text.Lower();
-        if (lower == "true" || lower == "yes") return true;
+        if (IsTrueOrYes(text)) return true;
         return ParseInt(text.View()) != 0;
     }
     return value->Word(0) != 0;
