@@ -57,3 +57,12 @@ TEST(PropertyPath, SplitsAtTheFirstDotAndConvertsOnlyStrings) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Binding, DeclaresModeWithTheDefaultMode) {
+    N::Ref<Binding> b = N::Adopt(new Binding("X", nullptr));
+    EXPECT_EQ(Text(b->GetValue("Mode")), "Default");
+}
+
+}  // namespace

@@ -28,6 +28,16 @@ TEST(FlowContent, TagsAndDefaults) {
     }
     N::Ref<Underline> u = N::Adopt(new Underline());
     EXPECT_EQ(N::ToInt(u->GetValue("TextDecorations")), 8);
+    N::Ref<Bold> b = N::Adopt(new Bold());
+    EXPECT_EQ(N::ToInt(b->GetValue("FontWeight")), 700);
+    N::Ref<Italic> i = N::Adopt(new Italic());
+    EXPECT_EQ(Text(i->GetValue("FontStyle")), "Italic");
+    N::Ref<TableCell> cell = N::Adopt(new TableCell());
+    N::Property* padding = cell->GetValue("Padding");
+    ASSERT_NE(padding, nullptr);
+    EXPECT_EQ(std::string(padding->GetType()->Name().View()), "Thickness");
+    N::Ref<Span> plain = N::Adopt(new Span());
+    EXPECT_EQ(plain->GetValue("FontWeight"), nullptr);
     EXPECT_TRUE(N::IsA(TableColumn::StaticType(), FrameworkContentElement::StaticType()));
     EXPECT_FALSE(N::IsA(TableColumn::StaticType(), TextElement::StaticType()));
     EXPECT_TRUE(N::IsA(Bold::StaticType(), Span::StaticType()));

@@ -149,3 +149,28 @@ TEST(XamlReader, ResourcesOfASiblingAreOutOfScope) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(XamlReader, ResourcesNeverReferToTheirOwnEnclosingElements) {
+    // The inner style sits inside "base": a BasedOn reference, an explicit
+    // Style or an implicit one would make base hold itself. They stay text
+    // (or unapplied) so that the tree is released completely.
+    ParsedXaml p = ParseXaml(
+        "<TestDecorator><TestDecorator.Resources>"
+        "<Style x:Key='base' TargetType='{x:Type TestButton}'><Style.Resources>"
+        "  <Style x:Key='s' BasedOn='{StaticResource base}'/>"
+        "</Style.Resources><TestButton Style='{StaticResource base}'/><TestButton x:Name='implicit'/></Style>"
+        "<Style TargetType='{x:Type TestButton}'><TestButton/></Style>"
+        "</TestDecorator.Resources></TestDecorator>");
+    ASSERT_TRUE(p.ok) << p.error;
+    N::Collection* dictionary = N::AsCollection(p.root->GetValue("Resources"));
+    N::Element* base = N::AsElement(dictionary->Item(0));
+    N::Element* inner = N::AsElement(N::AsCollection(base->GetValue("Resources"))->Item(0));
+    EXPECT_EQ(Text(inner->GetValue("BasedOn")), "StaticResource base");
+    EXPECT_EQ(GetActiveStyle(N::AsElement(base->GetChildren(false)->Item(1))), nullptr);
+    EXPECT_EQ(GetActiveStyle(N::AsElement(base->GetChildren(false)->Item(2))), nullptr);
+    // Leak checking (ASan/LSan runs) confirms that nothing is left behind.
+}
+
+}  // namespace

@@ -1,5 +1,7 @@
 #include "ui/markup/Binding.h"
 
+#include "ui/core/Enum.h"
+#include "ui/core/Enumerations.h"
 #include "ui/core/PrimitiveTypes.h"
 
 namespace {
@@ -44,6 +46,8 @@ public:
 // are registered and not interpreted.
 N_DEFINE_TYPE(Binding, "Binding", BindingTypeImpl, MarkupExtension::StaticType(), [](N::TypeBuilder& t) {
     t.Flags(N::PropertyType::TextOnly);
+    auto* modes = static_cast<N::EnumTypeImpl*>(BindingMode::StaticType());
+    t.Property("Mode", modes->Predefined(BindingMode::Default));
     t.Property("FallbackValue", N::UnsetValue());
     t.Property("StringFormat", N::UnsetValue());
     t.Property("UpdateSourceTrigger", N::UnsetValue());

@@ -1,5 +1,6 @@
 #include "ui/markup/OpenResource.h"
 
+#include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 #include <wx/wfstream.h>
@@ -14,7 +15,11 @@ std::unique_ptr<wxInputStream> OpenIfExists(const wxString& path) {
 }  // namespace
 
 std::unique_ptr<wxInputStream> OpenResource(const wxString& name) {
-    wxString folder = wxStandardPaths::Get().GetResourcesDir();
-    if (auto s = OpenIfExists(folder + "/" + name)) return s;
+    // The resources folder is known once the application object exists;
+    // tools and tests without one look in the working directory only.
+    if (wxApp::GetTraitsIfExists()) {
+        wxString folder = wxStandardPaths::Get().GetResourcesDir();
+        if (auto s = OpenIfExists(folder + "/" + name)) return s;
+    }
     return OpenIfExists(name);
 }

@@ -44,7 +44,8 @@ bool ResourceStack::ApplyMarkupExtension(N::Element* element, std::string_view n
         return type ? N::SetValue(element, name, type) : false;
     }
     if (extension == "StaticResource" && !entries_.empty()) {
-        if (N::Property* resource = FindStaticResource(argument)) {
+        N::Property* resource = FindStaticResource(argument);
+        if (resource && !IsOpen(resource)) {
             if (name == "Style") {
                 SetActiveStyle(element, N::AsElement(resource));
                 N::Ref<N::Property> holder = N::Adopt<N::Property>(new StaticResourceHolder(argument, resource));
@@ -78,7 +79,7 @@ void ResourceStack::ApplyImplicitStyles(N::Element* element) {
                 static_cast<ResourceDictionary*>(dictionary)->PrepareItems();
             for (int i = 0; i < dictionary->Count(); ++i) {
                 N::Element* item = N::AsElement(dictionary->Item(i));
-                if (!N::IsA(item, Style::StaticType()) || item->GetValue("x:Key")) continue;
+                if (!N::IsA(item, Style::StaticType()) || item->GetValue("x:Key") || IsOpen(item)) continue;
                 if (item->GetValue("TargetType") != element->GetType()) continue;
                 applied = SetActiveStyle(element, item);
                 break;

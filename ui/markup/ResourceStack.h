@@ -7,6 +7,7 @@
 
 #include "ui/core/Collection.h"
 
+#include <functional>
 #include <vector>
 
 class ResourceStack {
@@ -35,7 +36,17 @@ public:
     // for FrameworkElements); then the dictionaries element owns leave.
     void ApplyImplicitStyles(N::Element* element);
 
+    // Tells whether a resource is one of the elements still open around the
+    // one being built. Such a resource is never referred to (by a
+    // StaticResource or as an implicit style): the reference would make the
+    // resource hold itself through its own content, a cycle that is never
+    // released. Readers whose dictionaries are complete before they come into
+    // scope need not set it.
+    void SetOpenCheck(std::function<bool(const N::Property*)> isOpen) { isOpen_ = std::move(isOpen); }
+
 private:
+    bool IsOpen(const N::Property* resource) const { return isOpen_ && isOpen_(resource); }
+    std::function<bool(const N::Property*)> isOpen_;
     struct Entry {
         N::Element* owner;        // not owned; compared by identity only
         N::Collection* dictionary;  // owned reference

@@ -2,7 +2,13 @@
 
 N_ELEMENT_TYPE(XamlParser, N::Element);
 
-XamlParser::XamlParser() : N::Element(StaticType()) {}
+XamlParser::XamlParser() : N::Element(StaticType()) {
+    resources_.SetOpenCheck([this](const N::Property* resource) {
+        for (const Frame& f : stack_)
+            if (f.element == resource) return true;
+        return false;
+    });
+}
 XamlParser::~XamlParser() = default;
 
 void XamlParser::StartElement(const char* name, const char** attributes) {
