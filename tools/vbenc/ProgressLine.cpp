@@ -36,13 +36,14 @@ void ProgressLine::Draw(BatchController& batch) {
         return;
     }
     const int32_t total = batch.UpdateTotalProgress();
-    std::string line = "[" + Percent(total) + "] " + std::to_string(batch.BatchDone()) + "/" +
-                       std::to_string(batch.BatchTotal()) + " done";
+    char head[64];
+    std::snprintf(head, sizeof head, "[%s] %d/%d done", Percent(total).c_str(), batch.BatchDone(), batch.BatchTotal());
+    std::string line(head);
     const BatchFileList& list = batch.List();
     for (size_t i = 0; i < list.Count(); ++i) {
         const BatchFileItem* item = list.Item(i);
         if (item->Status() == kJobEncoding) {
-            line += " | " + BaseName(item->Path()) + " " + Percent(item->Progress());
+            line.append(" | ").append(BaseName(item->Path())).append(" ").append(Percent(item->Progress()));
         }
     }
     const size_t width = TerminalWidth() - 1;
