@@ -112,10 +112,13 @@ TEST(AdmissionCheck, EachReasonComesFromItsFixture) {
          AdmissionReason::kOutputNotWritable},
         {"output read-only",
          [&] {
-             WriteWav(dir / "ro.wav", tone);
-             WriteBytes(dir / "ro.mp2", "old");
-             chmod((dir / "ro.mp2").c_str(), 0444);
-             return dir / "ro.wav";
+             // In a folder anyone may write to, so that only the output is locked.
+             mkdir((dir / "open").c_str(), 0777);
+             chmod((dir / "open").c_str(), 0777);
+             WriteWav(dir / "open/ro.wav", tone);
+             WriteBytes(dir / "open/ro.mp2", "old");
+             chmod((dir / "open/ro.mp2").c_str(), 0444);
+             return dir / "open/ro.wav";
          },
          AdmissionReason::kOutputNotWritable, true},
         {"not a wav", [&] { WriteBytes(dir / "text.wav", std::string(100, 'x')); return dir / "text.wav"; },
@@ -166,7 +169,7 @@ TEST(Admission, RefusalMessagesCountEveryFailureAndListEight) {
     std::vector<wxString> ten;
     std::string listed;
     for (int i = 0; i < 10; ++i) {
-        const std::string path = dir / ("f" + std::to_string(i) + ".wav");
+        const std::string path = dir / std::string("f").append(std::to_string(i)).append(".wav");
         ten.push_back(wxString::FromUTF8(path));
         if (i < 8) {
             listed += "\n\"" + path + "\" - " + kMissing + "\n";

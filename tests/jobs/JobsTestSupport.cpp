@@ -211,41 +211,44 @@ int RunCommand(const std::string& command, std::string* output) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-StreamInfo Probe(const std::string& path) {
-    std::string text;
-    RunCommand("ffprobe -v error -select_streams a:0 -show_entries stream=codec_name,sample_rate,channels,bit_rate "
-               "-of default=nw=1 '" + path + "'",
-               &text);
+StreamInfo ParseFirstHeader(const std::string& stream) {
+    // Layer II bit rates in kbit/s by index, MPEG-1.
+    static const int kLayer2KbitPerSecond[16] = {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0};
+    static const int kRatesHz[4] = {44100, 48000, 32000, 0};
     StreamInfo info;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const size_t eq = line.find('=');
-        if (eq == std::string::npos) {
-            continue;
-        }
-        const std::string key = line.substr(0, eq);
-        const std::string value = line.substr(eq + 1);
-        if (key == "codec_name") {
-            info.codec = value;
-        } else if (key == "sample_rate") {
-            info.sampleRateHz = std::atoi(value.c_str());
-        } else if (key == "channels") {
-            info.channels = std::atoi(value.c_str());
-        } else if (key == "bit_rate") {
-            info.bitRate = std::atoi(value.c_str());
-        }
+    if (stream.size() < 4) {
+        return info;
     }
+    const auto* b = reinterpret_cast<const unsigned char*>(stream.data());
+    if (b[0] != 0xFF || (b[1] & 0xF0) != 0xF0) {
+        return info;
+    }
+    info.mpeg1 = (b[1] & 0x08) != 0;
+    info.layer = 4 - ((b[1] >> 1) & 3);
+    info.bitRate = kLayer2KbitPerSecond[b[2] >> 4] * 1000;
+    info.sampleRateHz = kRatesHz[(b[2] >> 2) & 3];
+    info.channels = (b[3] >> 6) == 3 ? 1 : 2;
     return info;
 }
 
-std::vector<int16_t> Decode(const std::string& path, int channels) {
-    std::string bytes;
-    RunCommand("ffmpeg -v error -i '" + path + "' -f s16le -acodec pcm_s16le -ac " + std::to_string(channels) + " -",
-               &bytes);
-    std::vector<int16_t> samples(bytes.size() / 2);
-    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-    return samples;
+std::vector<std::vector<int16_t>> DecodeAll(const std::vector<std::string>& paths, const std::string& scratchDir) {
+    std::string command = "ffmpeg -v error -y";
+    for (const std::string& path : paths) {
+        command += " -i '" + path + "'";
+    }
+    for (size_t i = 0; i < paths.size(); ++i) {
+        command += " -map " + std::to_string(i) + ":a -f s16le -acodec pcm_s16le '" + scratchDir + "/decoded" +
+                   std::to_string(i) + ".raw'";
+    }
+    RunCommand(command);
+    std::vector<std::vector<int16_t>> decoded;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const std::string bytes = ReadBytes(scratchDir + "/decoded" + std::to_string(i) + ".raw");
+        std::vector<int16_t> samples(bytes.size() / 2);
+        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+        decoded.push_back(std::move(samples));
+    }
+    return decoded;
 }
 
 double DominantFrequency(const std::vector<int16_t>& samples, int channels, int channel, int rateHz) {
@@ -280,7 +283,13 @@ void LogCapture::DoLogRecord(wxLogLevel level, const wxString& message, const wx
 
 std::string BinDir() {
     const char* dir = std::getenv("VB_BIN_DIR");
-    return dir != nullptr ? dir : "build/bin";
+    if (dir != nullptr && *dir != '\0') {
+        return dir;
+    }
+    // The test executable sits beside the other executables.
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string("build/bin") : self.parent_path().string();
 }
 
 }  // namespace jobs_test

@@ -50,16 +50,18 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
 
-// The stream header fields ffprobe reports for an encoded file.
+// The fields of the first frame header of an MPEG audio stream.
 struct StreamInfo {
-    std::string codec;
+    bool mpeg1 = false;
+    int layer = 0;
     int sampleRateHz = 0;
     int channels = 0;
     int bitRate = 0;
 };
-StreamInfo Probe(const std::string& path);
-// Decodes to interleaved 16-bit samples at the stream's own rate and channels.
-std::vector<int16_t> Decode(const std::string& path, int channels);
+StreamInfo ParseFirstHeader(const std::string& stream);
+// Decodes each stream to interleaved 16-bit samples at its own rate, with
+// one ffmpeg run for all of them.
+std::vector<std::vector<int16_t>> DecodeAll(const std::vector<std::string>& paths, const std::string& scratchDir);
 // Frequency of one channel measured from zero crossings over the middle of
 // the signal.
 double DominantFrequency(const std::vector<int16_t>& samples, int channels, int channel, int rateHz);

@@ -18,14 +18,14 @@ using namespace jobs_test;
 
 namespace {
 
-struct Run {
+struct VbencRun {
     int status = -1;
     std::string out;
     std::string err;
 };
 
-Run Vbenc(const std::string& args, const TempDir& dir) {
-    Run run;
+VbencRun Vbenc(const std::string& args, const TempDir& dir) {
+    VbencRun run;
     const std::string errPath = dir / "stderr.txt";
     run.status = RunCommand(BinDir() + "/vbenc " + args + " 2>'" + errPath + "'", &run.out);
     run.err = ReadBytes(errPath);
@@ -44,7 +44,7 @@ TEST(Vbenc, EncodesADropSkipsOtherTypesAndSummarises) {
     tone.rateHz = 48000;
     WriteWav(dir / "b.wav", tone);
     WriteBytes(dir / "c.mp3", "ID3");
-    const Run run = Vbenc("-j 2 '" + dir / "a.wav" + "' '" + dir / "b.wav" + "' '" + dir / "c.mp3" + "'", dir);
+    const VbencRun run = Vbenc("-j 2 '" + dir / "a.wav" + "' '" + dir / "b.wav" + "' '" + dir / "c.mp3" + "'", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "warning: Could not add the file \"" + dir / "c.mp3" +
                            "\". \n\nThe file is not of a supported type. Supported file types are \".wav\" and "
@@ -64,7 +64,7 @@ TEST(Vbenc, ExitStatusTellsRefusedFailedAndNothingToDo) {
     ASSERT_EQ(symlink("/dev/full", (dir / "full.mp2").c_str()), 0);
 
     // A refused drop: nothing is encoded.
-    Run run = Vbenc("-q '" + dir / "ok.wav" + "' '" + dir / "missing.wav" + "'", dir);
+    VbencRun run = Vbenc("-q '" + dir / "ok.wav" + "' '" + dir / "missing.wav" + "'", dir);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.rfind("error: There was an error adding the file: \n\n\"" + dir / "missing.wav" +
                                 "\" - The file does not exist.\n",
@@ -74,7 +74,7 @@ TEST(Vbenc, ExitStatusTellsRefusedFailedAndNothingToDo) {
     EXPECT_FALSE(FileExists(dir / "ok.mp2"));
 
     // Only unsupported types: a warning, nothing admitted, success.
-    run = Vbenc("'" + dir / "notes.txt" + "'", dir);
+    run = Vbenc(std::string("'").append(dir / "notes.txt").append("'"), dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(Contains(run.err, "warning: Could not add the file")) << run.err;
 
@@ -89,7 +89,7 @@ TEST(Vbenc, ExitStatusTellsRefusedFailedAndNothingToDo) {
 
 TEST(Vbenc, HelpAndUsageErrors) {
     TempDir dir;
-    Run run = Vbenc("--help", dir);
+    VbencRun run = Vbenc("--help", dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(Contains(run.out, "-j N"));
     EXPECT_TRUE(Contains(run.out, "130"));
