@@ -73,6 +73,11 @@ void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandC
     }
 
     const bool ascending = (frameCounter & 1) != 0;
+    // Each channel's smallest MNR below the scan start and its first
+    // subband, recomputed only for channels whose MNRs changed.
+    double channelMin[kMaxChannels];
+    int channelBand[kMaxChannels];
+    bool changed[kMaxChannels] = {true, true};
     for (;;) {
         // 1. The band with the strictly smallest MNR, first found in scan
         // order wins: channel by channel, subbands ascending.
@@ -81,10 +86,15 @@ void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandC
         int b = -1;
         for (int n = 0; n < channels; ++n) {
             const int ch = ascending ? n : channels - 1 - n;
-            const int sb = kernels.firstMinimum(frame.mnrDb[ch], &minimum);
-            if (sb >= 0) {
+            if (changed[ch]) {
+                channelMin[ch] = kScanStartDb;
+                channelBand[ch] = kernels.firstMinimum(frame.mnrDb[ch], &channelMin[ch]);
+                changed[ch] = false;
+            }
+            if (channelBand[ch] >= 0 && channelMin[ch] < minimum) {
+                minimum = channelMin[ch];
                 c = ch;
-                b = sb;
+                b = channelBand[ch];
             }
         }
         // 2. Nothing left, or every band is good enough.
@@ -94,6 +104,7 @@ void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandC
         // 3.-7. Step the band; in stereo the other channel's band follows
         // directly when its MNR equals the minimum.
         for (;;) {
+            changed[c] = true;
             const int index = frame.allocation[c][b];
             const int current = frame.quantClass[c][b];
             const int next = layout.ClassList(b)[index];

@@ -23,7 +23,9 @@ inline void PutLE(Bytes& b, uint64_t v, int n) {
 inline void PutBE(Bytes& b, uint64_t v, int n) {
     for (int i = n - 1; i >= 0; --i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
-inline void PutId(Bytes& b, const char* id) { b.insert(b.end(), id, id + 4); }
+inline void PutId(Bytes& b, const char* id) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(id[i]));
+}
 inline void Append(Bytes& b, const Bytes& more) { b.insert(b.end(), more.begin(), more.end()); }
 
 // A RIFF chunk: id, little-endian size (the body's unless given), body, pad byte.

@@ -417,3 +417,43 @@ TEST(AudioFileWav, HumanReadableSizes) {
     };
     for (auto [bytes, text] : cases) EXPECT_EQ(HumanReadableSize(bytes), text) << bytes;
 }
+
+TEST(AudioFileWav, WriteModeBeyond4GiBBecomesRF64) {
+    // A sparse file: the windows are handed out but never touched.
+    TempDir dir;
+    const std::string path = dir.File("big.wav");
+    const uint64_t frames = (uint64_t{1} << 30) + 4096;  // 4 GiB + 16 KiB of stereo 16-bit
+    {
+        AudioFile w(path.c_str(), 0, 2);
+        w.SetFormat(2, 2, 44100);
+        ASSERT_TRUE(w.Create(0));
+        uint64_t p = 0;
+        while (p < frames) {
+            uint8_t* at = nullptr;
+            const uint64_t k = w.WriteAccess(&at, frames - p, p);
+            ASSERT_GT(k, 0u);
+            p += k;
+        }
+        EXPECT_EQ(w.DataSize(), frames * 4);
+        ASSERT_TRUE(w.Finish(UString()));
+    }
+    const Bytes header = [&] {
+        Bytes all(80);
+        FILE* f = std::fopen(path.c_str(), "rb");
+        EXPECT_EQ(std::fread(all.data(), 1, all.size(), f), all.size());
+        std::fclose(f);
+        return all;
+    }();
+    EXPECT_EQ(std::string(header.begin(), header.begin() + 4), "RF64");
+    EXPECT_EQ(std::string(header.begin() + 12, header.begin() + 16), "ds64");
+    EXPECT_EQ(LoadLE64(header.data() + 20), 80 + frames * 4 - 8);  // 64-bit RIFF size
+    EXPECT_EQ(LoadLE64(header.data() + 28), frames * 4);           // 64-bit data size
+    EXPECT_EQ(LoadLE32(header.data() + 76), 0xFFFFFFFFu);           // data chunk size
+    Reader r(path);
+    EXPECT_TRUE(r->IsOk());
+    EXPECT_EQ(r->FrameCount(), frames);
+    EXPECT_EQ(r->Duration(), static_cast<int32_t>(frames * 1000 / 44100 + 1));
+    int16_t out[4] = {1, 1, 1, 1};
+    EXPECT_EQ(r->Read(out, 2, frames - 1), 1u);
+    EXPECT_EQ(out[0], 0);
+}
