@@ -337,3 +337,11 @@ TEST(ElementCopy, AbstractAndTypelessSources) {
     EXPECT_EQ(copy->GetType(), N::Element::StaticType());
     EXPECT_EQ(N::ToText(N::GetValue(copy, "Tag")), "t");
 }
+
+TEST(ElementSearch, MissingValueMatchesFalseLikeEquals) {
+    // Equals(null, False) holds, so an item without the property matches a
+    // search for False.
+    Ref<N::Element> root = NamedTree();
+    EXPECT_EQ(N::FindByProperty(root, "IsDefault", N::FalseValue(), false), N::GetChildren(root, false)->Item(0));
+    EXPECT_EQ(N::FindByProperty(root, "IsDefault", N::TrueValue(), true), nullptr);
+}

@@ -68,3 +68,59 @@ TEST(RoundTrip, DocumentsTheBinaryFormCannotExpressAreRefused) {
 }
 
 }  // namespace
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+// Runs a command and returns its standard output; *status gets the exit code.
+std::string RunCommand(const std::string& command, int* status) {
+    std::string out;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return out;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) out.append(buffer, n);
+    int rc = pclose(p);
+    *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    return out;
+}
+
+TEST(RoundTrip, ToolCompilesAndDumpsBothFormatsAlike) {
+    // layoutc sits beside this test executable in the build's bin folder.
+    std::string bin;
+    if (const char* env = std::getenv("VB_BIN_DIR")) {
+        bin = env;
+    } else {
+        char self[4096];
+        ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+        if (n <= 0) GTEST_SKIP() << "cannot locate the bin folder";
+        bin.assign(self, static_cast<size_t>(n));
+        bin = bin.substr(0, bin.rfind('/'));
+    }
+    std::string layoutc = bin + "/layoutc";
+    std::string dir = ::testing::TempDir();
+    std::string in = dir + "tool.xaml", out = dir + "tool.bin", bad = dir + "tool-bad.xaml";
+    std::ofstream(in) << "<Section><Paragraph>Hi <Bold>there</Bold></Paragraph><Foo Bar='1'/></Section>";
+    std::ofstream(bad) << "<Section>\n<Paragraph></Section>";
+    int status = -1;
+    RunCommand(layoutc + " " + in + " " + out, &status);
+    ASSERT_EQ(status, 0);
+    std::string fromText = RunCommand(layoutc + " --dump " + in, &status);
+    EXPECT_EQ(status, 0);
+    std::string fromBinary = RunCommand(layoutc + " --dump " + out, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(fromBinary, fromText);
+    EXPECT_NE(fromText.find("<b>"), std::string::npos);
+    std::string message = RunCommand(layoutc + " " + bad + " " + out + " 2>&1", &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(message.find(" mismatched tag\n\"" + bad + "\", Line 2[13]"), std::string::npos) << message;
+    std::remove(in.c_str());
+    std::remove(out.c_str());
+    std::remove(bad.c_str());
+}
+
+}  // namespace

@@ -174,3 +174,22 @@ TEST(XamlReader, ResourcesNeverReferToTheirOwnEnclosingElements) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(XamlReader, OnlyTheOwnerOfADictionaryTakesItOutOfScope) {
+    // Foo holds a "Resources" value that never entered the scope; closing it
+    // must not drop the decorator's dictionary, which the button still needs.
+    ParsedXaml p = ParseXaml(
+        "<TestDecorator><TestDecorator.Resources><Style x:Key='k' TargetType='{x:Type TestButton}'/>"
+        "</TestDecorator.Resources>"
+        "<Section><Foo Resources='mine'/><Bar><Bar.Resources/></Bar><TestButton Style='{StaticResource k}'/></Section>"
+        "</TestDecorator>");
+    ASSERT_TRUE(p.ok) << p.error;
+    N::Element* section = N::AsElement(p.root->GetValue("Child"));
+    N::Element* button = ChildAt(section, 2);
+    EXPECT_EQ(Text(N::GetLocalValue(button, StaticResourceHolder::StaticType(), "Style")), "{StaticResource k}");
+    EXPECT_NE(GetActiveStyle(button), nullptr);
+}
+
+}  // namespace

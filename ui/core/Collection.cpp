@@ -122,8 +122,7 @@ Element* FindByProperty(Collection* collection, std::string_view name, Property*
     for (int32_t i = 0; i < collection->Count(); ++i) {
         Element* element = AsElement(collection->Item(i));
         if (!element) continue;
-        Property* v = N::GetValue(element, name);
-        if (v && Equals(v, value)) return element;
+        if (Equals(N::GetValue(element, name), value)) return element;
         if (!deep) continue;
         Element* hit = nullptr;
         if (Collection* inner = AsCollection(element))
@@ -156,6 +155,9 @@ Collection* CloneCollection(Collection* source, bool deep) {
             copy->Add(item);
         }
     }
+    // Keys are set after the items went in, so the copy keeps the source's
+    // order even where item keys changed since they were added.
+    copy->SetSortKeys(source->SortKeys());
     return copy;
 }
 

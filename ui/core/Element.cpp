@@ -222,8 +222,7 @@ std::vector<std::pair<UString, Ref<Property>>> LocalValuesOf(Element* element) {
 Element* FindByProperty(Element* element, std::string_view name, Property* value, bool deep) {
     if (!element || !value) return nullptr;
     if (!deep) return FindByProperty(GetChildren(element, false), name, value, false);
-    Property* own = GetValue(element, name);
-    if (own && Equals(own, value)) return element;
+    if (Equals(GetValue(element, name), value)) return element;
     if (!element->LocalValues()) return nullptr;
     for (const auto& entry : *element->LocalValues()) {
         Element* hit = nullptr;

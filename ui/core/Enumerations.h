@@ -16,7 +16,11 @@ class FontWeight : public N::Enum {
 public:
     N_DECLARE_TYPE();
     using N::Enum::Enum;
-    enum : int32_t { Thin = 100, UltraLight = 200, ExtraLight = 200, Light = 300, Normal = 400, Regular = 400, Medium = 500, SemiBold = 600, DemiBold = 600, Bold = 700, ExtraBold = 800, UltraBold = 800, Black = 900, Heavy = 900, ExtraBlack = 950, UltraBlack = 950 };
+    enum : int32_t {
+        Thin = 100, UltraLight = 200, ExtraLight = 200, Light = 300, Normal = 400, Regular = 400,
+        Medium = 500, SemiBold = 600, DemiBold = 600, Bold = 700, ExtraBold = 800, UltraBold = 800,
+        Black = 900, Heavy = 900, ExtraBlack = 950, UltraBlack = 950
+    };
 };
 
 class HorizontalAlignment : public N::Enum {

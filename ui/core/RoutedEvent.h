@@ -56,7 +56,8 @@ RoutedEvent* DeclareRoutedEvent(const char* name, int32_t strategy, N::PropertyT
 // Stores the handler for (event, type), replacing an earlier one.
 void RegisterClassHandler(N::PropertyType* type, RoutedEvent* event, EventHandlerFunction handler);
 template <class C>
-void RegisterClassHandler(N::PropertyType* type, RoutedEvent* event, void (C::*handler)(N::Element*, RoutedEventArgs*)) {
+void RegisterClassHandler(N::PropertyType* type, RoutedEvent* event,
+                          void (C::*handler)(N::Element*, RoutedEventArgs*)) {
     RegisterClassHandler(type, event, static_cast<EventHandlerFunction>(handler));
 }
 // The handler for (event, type), or null.

@@ -64,10 +64,12 @@ N::Property* ThicknessTypeImpl::Convert(N::Property* value) {
             double v = isAuto ? AutoValue : N::ParseDouble(piece.View());
             switch (index) {
             case 0:  // all sides
-                result->Left.SetValue(v), result->Top.SetValue(v), result->Right.SetValue(v), result->Bottom.SetValue(v);
+                for (QualifiedDouble* side : {&result->Left, &result->Top, &result->Right, &result->Bottom})
+                    side->SetValue(v);
                 break;
-            case 1:  // top and bottom
-                result->Top.SetValue(v), result->Bottom.SetValue(v);
+            case 1:  // top and bottom; left and right keep the first
+                result->Top.SetValue(v);
+                result->Bottom.SetValue(v);
                 break;
             case 2:
                 result->Right.SetValue(v);
