@@ -16,7 +16,7 @@
 //
 //     N_ELEMENT_TYPE(Button, ButtonBase, [](N::TypeBuilder& t) {
 //         t.Property("IsDefault", N::FalseValue());
-//         t.Property("Padding", N::Adopt(new N::Thickness(2.0)),
+//         t.Property("Padding", N::Adopt(new Thickness(2.0)),
 //                    N::FrameworkMetadata(N::AffectsMeasure));
 //         t.Property("IsChecked", N::FalseValue(),
 //                    N::Metadata(0, &Button::OnIsCheckedChanged));
@@ -31,11 +31,15 @@
 // The declaration block is optional. The macros define ClassTypeImpl (the
 // first two), Class::StaticType() and a start-up registrar, so the type is in
 // the registry before main() and its base is always constructed first.
-// Defaults: a borrowed value (N::FalseValue(), N::AutoLength()) or an owned
-// one (N::Double(12), N::Adopt(new ...)); the declaration keeps its own
+// Defaults: a borrowed value (N::FalseValue(), AutoLength()) or an owned
+// one (N::Double(12), N::Adopt(new Thickness(1))); the declaration keeps its own
 // reference. N::UnsetValue() means "no default". t.Flags(f) adds metaclass
 // flags; t.PropertyOn(baseType, ...) declares onto a base type.
 // Use the macros at namespace scope, in the namespace of the class.
+// Registration runs from static initialisers, so vb_ui is an object library
+// (every object file is linked, referenced or not). Events a class owns are
+// declared with DeclareRoutedEvent (RoutedEvent.h), which is safe to call
+// from inside these blocks.
 
 #include "ui/core/PropertyDeclaration.h"
 #include "ui/core/PropertyType.h"
