@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Source/Engine/Codecs/CodecFactory.h"
+#include "Source/Engine/Codecs/SampleRateAdapter.h"
 #include "Source/Engine/Codecs/CoreAudioCodec.h"
 #include "Source/Engine/Codecs/G711.h"
 #include "codec/ZA2Durizez.h"
@@ -27,8 +28,9 @@ TEST(CodecFactory, BuildsByFormatTag) {
     for (uint16_t tag : {2, 85, 0, 3}) {
         EXPECT_EQ(CodecFactory::Create(Record(tag), true, 0), nullptr) << tag;
     }
-    // PCM (the rate adapter) and the Layer II decoder are not built.
-    EXPECT_EQ(CodecFactory::Create(Record(kFormatPcm), true, 0), nullptr);
+    // PCM gets the rate adapter (tested with it); the Layer II decoder is not built.
+    std::unique_ptr<Codec> pcm(CodecFactory::Create(Record(kFormatPcm), true, 0));
+    EXPECT_NE(dynamic_cast<SampleRateAdapter*>(pcm.get()), nullptr);
     EXPECT_EQ(CodecFactory::Create(Record(kFormatMpeg), false, 0), nullptr);
 
     for (uint32_t flags : {0u, 0x10u, 0xFFu, 0xEFu}) {

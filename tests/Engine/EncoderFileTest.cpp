@@ -134,11 +134,13 @@ TEST_F(EncoderFileTest, FlushWithoutFramesDoesNothing) {
 }
 
 TEST_F(EncoderFileTest, NoCodecMeansNoFileAndNoFrames) {
-    AudioFormat pcm;
-    pcm.Initialise(kFormatPcm);
+    AudioFormat unknown;
+    unknown.Initialise(2);  // no codec for this tag
+    unknown.SetChannels(2);
+    unknown.SetBitsPerSample(16);
     AudioFormat badLayout = Mpeg(2, 256000);
     badLayout.SetBitsPerSample(24);  // 6 bytes per frame: not the 16-bit frames Write takes
-    for (const AudioFormat& format : {pcm, badLayout}) {
+    for (const AudioFormat& format : {unknown, badLayout}) {
         EncoderFile file(Path("x.mp2").c_str(), format);
         EXPECT_FALSE(file.HasCodec());
         const std::vector<int16_t> in(4000, 1);
