@@ -28,7 +28,7 @@ TEST(CodecFactory, BuildsByFormatTag) {
     for (uint16_t tag : {2, 85, 0, 3}) {
         EXPECT_EQ(CodecFactory::Create(Record(tag), true, 0), nullptr) << tag;
     }
-    // PCM builds the rate adapter; the Layer II decoder is not built.
+    // PCM gets the rate adapter (tested with it); the Layer II decoder is not built.
     std::unique_ptr<Codec> pcm(CodecFactory::Create(Record(kFormatPcm), true, 0));
     EXPECT_NE(dynamic_cast<SampleRateAdapter*>(pcm.get()), nullptr);
     EXPECT_EQ(CodecFactory::Create(Record(kFormatMpeg), false, 0), nullptr);

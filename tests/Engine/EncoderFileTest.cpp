@@ -136,6 +136,8 @@ TEST_F(EncoderFileTest, FlushWithoutFramesDoesNothing) {
 TEST_F(EncoderFileTest, NoCodecMeansNoFileAndNoFrames) {
     AudioFormat unknown;
     unknown.Initialise(2);  // no codec for this tag
+    unknown.SetChannels(2);
+    unknown.SetBitsPerSample(16);
     AudioFormat badLayout = Mpeg(2, 256000);
     badLayout.SetBitsPerSample(24);  // 6 bytes per frame: not the 16-bit frames Write takes
     for (const AudioFormat& format : {unknown, badLayout}) {

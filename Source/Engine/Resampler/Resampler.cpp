@@ -52,11 +52,16 @@ void Resampler::Configure() {
     const int32_t outBytes = OutputBytes();
     if (outBytes != 2 && outBytes != 3 && outBytes != 4) return;
 
+    // The table depends only on the ratio (phases and the lengthening flag
+    // are fixed at construction): rebuild it only when the ratio changed.
     const int64_t oldHalfLength = filter_.HalfLength();
-    try {
-        filter_.Build(ratio_, phases_, ResamplerDesign::kHalfLength, !noLengthening_);
-    } catch (...) {
-        return;
+    if (filter_.Phases() == 0 || ratio_ != filterRatio_) {
+        try {
+            filter_.Build(ratio_, phases_, ResamplerDesign::kHalfLength, !noLengthening_);
+        } catch (...) {
+            return;
+        }
+        filterRatio_ = ratio_;
     }
     // A different history length or frame layout invalidates what is held.
     if (filter_.HalfLength() != oldHalfLength ||
@@ -264,9 +269,10 @@ uint64_t Resampler::Write(const int16_t* buffer, uint64_t frames, uint64_t posit
             output_.resize((limit + 2 * history) * frameBytes);
         }
         if (values_.size() < (limit + 2 * history) * channels) values_.resize((limit + 2 * history) * channels);
-        if (outBytes != 4 && (!dither_ || dither_->Channels() != channels_)) {
+        if (outBytes != 4 && (!dither_ || dither_->Channels() != channels_ || ditherBytes_ != outBytes)) {
             dither_ = DitherTable::Acquire(channels_, outBytes == 2);
             if (!dither_) return 0;
+            ditherBytes_ = outBytes;
         }
 
         // Input stage: the converted block after the history.

@@ -88,6 +88,7 @@ private:
     uint64_t rateNum_ = 1;  // input rate / output rate, reduced
     uint64_t rateDen_ = 1;
     FilterTable filter_;
+    double filterRatio_ = 0.0;  // ratio the filter table was built for
     bool valid_ = false;
     std::unique_ptr<AudioSink> next_;
     void* callerBuffer_ = nullptr;
@@ -101,5 +102,6 @@ private:
     uint64_t lastOutputFrames_ = 0;
     std::vector<double> values_;  // one call's output frames before conversion
     std::vector<uint8_t> output_;
-    std::shared_ptr<const DitherTable> dither_;
+    std::shared_ptr<const DitherTable> dither_;  // shared, read-only
+    int32_t ditherBytes_ = 0;                     // output width it was made for
 };
