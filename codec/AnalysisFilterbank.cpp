@@ -36,6 +36,10 @@ double MatrixingCoefficient(int i, int j) {
     return gMatrixT[j][i];
 }
 
+const double* MatrixingColumns() {
+    return &gMatrixT[0][0];
+}
+
 void AnalyseBlock(FilterbankPhase& phase, FilterbankHistory& history, const AnalysisBlock& block) {
     const int off = phase.column;
     const int half = phase.half;

@@ -27,6 +27,8 @@ struct FilterbankPhase {
 void BuildMatrixingTable();
 // m[i][j] = cos((2i + 1) j pi / 64) rounded to 9 decimals.
 double MatrixingCoefficient(int i, int j);
+// The table by columns, 64-byte aligned: element 16 j + i is m[i][j].
+const double* MatrixingColumns();
 
 // Arguments of one analysis call.
 struct AnalysisBlock {
@@ -36,6 +38,8 @@ struct AnalysisBlock {
     double* subbands;        // receives s[0..31]
     double* maxima;          // raised to |s[k]| per subband
     uint16_t* peak;          // raised to the largest |sample|, or null
+    int channel = 0;         // with stride 2: 0 or 1, which sample of each
+                             // interleaved pair `samples` points at
 };
 
 // Runs one block through the filterbank and, after the last channel,

@@ -7,6 +7,7 @@ namespace {
 
 constexpr double kSilentSmrDb = -200.0;
 constexpr double kScanStartDb = 500.0;      // bands at or above are never chosen
+constexpr double kNotCodedDb = 1e9;         // subbands from sblimit on
 constexpr double kStopAboveDb = 100.0;      // enough: stop allocating
 constexpr double kTooExpensiveDb = 2000.0;  // the step did not fit the budget
 constexpr double kExhaustedDb = 1000.0;     // the last allocation index is reached
@@ -50,7 +51,7 @@ int AllocationBudget(const Layer2Layout& layout, int frameBytes, bool crc, int a
 }
 
 void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandCount], int budget,
-                  uint32_t frameCounter, Layer2Frame& frame) {
+                  uint32_t frameCounter, Layer2Frame& frame, const CodecKernels& kernels) {
     const int channels = layout.channels;
     const int sblimit = layout.sblimit;
 
@@ -66,22 +67,34 @@ void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandC
             frame.allocation[ch][sb] = 0;
             frame.quantClass[ch][sb] = 0;
         }
+        for (int sb = sblimit; sb < kSubbandCount; ++sb) {
+            frame.mnrDb[ch][sb] = kNotCodedDb;  // never below the scan's start
+        }
     }
 
     const bool ascending = (frameCounter & 1) != 0;
+    // Each channel's smallest MNR below the scan start and its first
+    // subband, recomputed only for channels whose MNRs changed.
+    double channelMin[kMaxChannels];
+    int channelBand[kMaxChannels];
+    bool changed[kMaxChannels] = {true, true};
     for (;;) {
-        // 1. The band with the strictly smallest MNR, first found wins.
+        // 1. The band with the strictly smallest MNR, first found in scan
+        // order wins: channel by channel, subbands ascending.
         double minimum = kScanStartDb;
         int c = -1;
         int b = -1;
         for (int n = 0; n < channels; ++n) {
             const int ch = ascending ? n : channels - 1 - n;
-            for (int sb = 0; sb < sblimit; ++sb) {
-                if (frame.mnrDb[ch][sb] < minimum) {
-                    minimum = frame.mnrDb[ch][sb];
-                    c = ch;
-                    b = sb;
-                }
+            if (changed[ch]) {
+                channelMin[ch] = kScanStartDb;
+                channelBand[ch] = kernels.firstMinimum(frame.mnrDb[ch], &channelMin[ch]);
+                changed[ch] = false;
+            }
+            if (channelBand[ch] >= 0 && channelMin[ch] < minimum) {
+                minimum = channelMin[ch];
+                c = ch;
+                b = channelBand[ch];
             }
         }
         // 2. Nothing left, or every band is good enough.
@@ -91,6 +104,7 @@ void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandC
         // 3.-7. Step the band; in stereo the other channel's band follows
         // directly when its MNR equals the minimum.
         for (;;) {
+            changed[c] = true;
             const int index = frame.allocation[c][b];
             const int current = frame.quantClass[c][b];
             const int next = layout.ClassList(b)[index];

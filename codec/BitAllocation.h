@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "codec/CodecKernels.h"
 #include "codec/Layer2Frame.h"
 
 // Threshold in quiet per subband in dB: the minimum of the absolute
@@ -18,5 +19,6 @@ int AllocationBudget(const Layer2Layout& layout, int frameBytes, bool crc, int a
 // Fills the SMR estimates and runs the greedy allocation. frameCounter is
 // the process-wide counter after this frame's increment: when odd,
 // channels are scanned in ascending order, else in descending order.
+// The scan for the smallest MNR runs through kernels.firstMinimum.
 void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandCount], int budget,
-                  uint32_t frameCounter, Layer2Frame& frame);
+                  uint32_t frameCounter, Layer2Frame& frame, const CodecKernels& kernels = PlainKernels());

@@ -76,30 +76,38 @@ void PackFrame(const Layer2Layout& layout, const Layer2Frame& frame, uint32_t he
             }
         }
     }
-    // 4. Samples, granule by granule.
-    for (int part = 0; part < kPartCount; ++part) {
-        for (int granule = 0; granule < 4; ++granule) {
-            const int row = 12 * part + 3 * granule;
-            for (int sb = 0; sb < sblimit; ++sb) {
-                for (int ch = 0; ch < layout.ChannelsIn(sb); ++ch) {
-                    const int cls = frame.quantClass[ch][sb];
-                    if (cls == 0) {
-                        continue;
-                    }
-                    const QuantClass& q = kQuantClasses[cls];
-                    const double v = kScaleFactors[frame.scaleFactor[ch][part][sb]];
-                    const uint32_t q0 = QuantiseSample(frame.subbands[ch][row][sb], v, q);
-                    const uint32_t q1 = QuantiseSample(frame.subbands[ch][row + 1][sb], v, q);
-                    const uint32_t q2 = QuantiseSample(frame.subbands[ch][row + 2][sb], v, q);
-                    if (q.grouped) {
-                        const uint32_t steps = static_cast<uint32_t>(q.steps);
-                        w.Put(q0 + steps * q1 + steps * steps * q2, q.bits);
-                    } else {
-                        w.Put(q0, q.bits);
-                        w.Put(q1, q.bits);
-                        w.Put(q2, q.bits);
-                    }
-                }
+    // 4. Samples (quantised beforehand into frame.codes), granule by
+    // granule. The coded bands are the same in every granule: list them once.
+    struct CodedBand {
+        const uint32_t* codes;  // &frame.codes[ch][0][sb]
+        uint32_t steps;
+        int bits;
+        bool grouped;
+    };
+    CodedBand coded[kMaxChannels * kSubbandCount];
+    int codedCount = 0;
+    for (int sb = 0; sb < sblimit; ++sb) {
+        for (int ch = 0; ch < layout.ChannelsIn(sb); ++ch) {
+            const int cls = frame.quantClass[ch][sb];
+            if (cls != 0) {
+                const QuantClass& q = kQuantClasses[cls];
+                coded[codedCount++] = {&frame.codes[ch][0][sb], static_cast<uint32_t>(q.steps), q.bits, q.grouped};
+            }
+        }
+    }
+    for (int row = 0; row < kSamplesPerSubband; row += 3) {
+        const int at = row * kSubbandCount;
+        for (int n = 0; n < codedCount; ++n) {
+            const CodedBand& band = coded[n];
+            const uint32_t q0 = band.codes[at];
+            const uint32_t q1 = band.codes[at + kSubbandCount];
+            const uint32_t q2 = band.codes[at + 2 * kSubbandCount];
+            if (band.grouped) {
+                w.Put(q0 + band.steps * q1 + band.steps * band.steps * q2, band.bits);
+            } else {
+                w.Put(q0, band.bits);
+                w.Put(q1, band.bits);
+                w.Put(q2, band.bits);
             }
         }
     }

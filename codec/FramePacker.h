@@ -39,10 +39,12 @@ private:
 // mode: 0 stereo, 3 single channel.
 uint32_t BuildFrameHeader(int bitRateIndex, int samplingIndex, int mode);
 
-// Quantisation code of one sample x with scale factor v in a class.
+// Quantisation code of one sample x with scale factor v in a class (the
+// rule the quantiser kernels apply to whole frames).
 uint32_t QuantiseSample(double x, double scaleFactor, const QuantClass& q);
 
-// Writes one whole frame of frameBytes bytes. With peaks given, the peak
+// Writes one whole frame of frameBytes bytes from the frame's allocation,
+// scale factors and codes. With peaks given, the peak
 // levels go into the last bytes (channel 0 in the last two, channel 1, when
 // nonzero in stereo, in the fifth- and fourth-last).
 void PackFrame(const Layer2Layout& layout, const Layer2Frame& frame, uint32_t header, bool withPeaks,

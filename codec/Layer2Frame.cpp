@@ -3,7 +3,7 @@
 #include <cstring>
 
 void Layer2Frame::Clear() {
-    // The subband samples are all written by the analysis before any read.
+    // The subband samples and the codes are all written before any read.
     std::memset(maxima, 0, sizeof maxima);
     std::memset(scaleFactor, 0, sizeof scaleFactor);
     std::memset(smallestScaleFactor, 0, sizeof smallestScaleFactor);

@@ -34,7 +34,9 @@ struct Layer2Frame {
     double smrDb[kMaxChannels][kSubbandCount];
     double mnrDb[kMaxChannels][kSubbandCount];
     uint16_t peak[kMaxChannels];
+    // Quantisation codes, [channel][row][subband] like the samples.
+    uint32_t codes[kMaxChannels][kSamplesPerSubband][kSubbandCount];
 
-    // Clears everything the analysis does not overwrite.
+    // Clears everything the analysis and the quantiser do not overwrite.
     void Clear();
 };

@@ -15,18 +15,16 @@ int ScaleFactorIndex(double magnitude) {
         return 0;
     }
     // Five bisection steps from the middle of the table (values fall with
-    // the index), then a final step to the exact boundary.
+    // the index). They end on the answer or one above it; the last line
+    // settles which, and a final check covers the clamp to 62.
     int index = 32;
     for (int step = 16; step > 0; step >>= 1) {
-        index += kScaleFactors[index] >= magnitude ? step : -step;
+        const int below = kScaleFactors[index] < magnitude;  // index is past the answer
+        index += step - 2 * step * below;
     }
     index = std::min(index, kLastTableIndex);
-    while (index > 0 && kScaleFactors[index] < magnitude) {
-        --index;
-    }
-    while (index < kLastTableIndex && kScaleFactors[index + 1] >= magnitude) {
-        ++index;
-    }
+    index -= kScaleFactors[index] < magnitude;
+    index += index < kLastTableIndex && kScaleFactors[index + 1] >= magnitude;
     return index;
 }
 

@@ -5,6 +5,7 @@
 
 #include "codec/BitAllocation.h"
 #include "codec/FramePacker.h"
+#include "codec/Quantiser.h"
 #include "codec/ScaleFactors.h"
 
 std::atomic<uint32_t> ZA2Durizez::frameCounter_{0};
@@ -96,8 +97,9 @@ uint64_t ZA2Durizez::Encode(const void* input, uint64_t /*inputSize*/, void* out
                                           ch == channels - 1,
                                           frame.subbands[ch][row],
                                           frame.maxima[ch][part],
-                                          peakFlag_ ? &frame.peak[ch] : nullptr};
-                AnalyseBlock(phase_, history_[ch], block);
+                                          peakFlag_ ? &frame.peak[ch] : nullptr,
+                                          ch};
+                kernels_->analyse(phase_, history_[ch], block);
             }
             in += kSubbandCount * channels;
         }
@@ -112,12 +114,14 @@ uint64_t ZA2Durizez::Encode(const void* input, uint64_t /*inputSize*/, void* out
     // 3. Greedy bit allocation; the counter's parity picks the scan order.
     const uint32_t counter = frameCounter_.fetch_add(1, std::memory_order_relaxed) + 1;
     const int budget = AllocationBudget(layout, frameBytes, crc_ != 0, ancillaryBits_);
-    AllocateBits(layout, thresholdDb_, budget, counter, frame);
+    AllocateBits(layout, thresholdDb_, budget, counter, frame, *kernels_);
     // 4. Header, built once per stream.
     if (header_ == 0) {
         header_ = BuildFrameHeader(bitRateIndex_, samplingIndex_, mode_);
     }
-    // 5. The frame itself.
+    // 5. Quantisation of every allocated band.
+    QuantiseFrame(layout, *kernels_, frame);
+    // 6. The frame itself.
     PackFrame(layout, frame, header_, peakFlag_ != 0, static_cast<uint8_t*>(output), frameBytes);
     return outputBlock_;
 }

@@ -9,6 +9,7 @@
 
 #include "Source/Engine/Base/AudioFormat.h"
 #include "codec/AnalysisFilterbank.h"
+#include "codec/CodecKernels.h"
 #include "codec/Layer2Frame.h"
 #include "codec/MP2Base.h"
 
@@ -47,6 +48,11 @@ public:
     uint32_t CachedHeader() const noexcept { return header_; }
     const FilterbankPhase& Phase() const noexcept { return phase_; }
 
+    // The hot loops in use (the fastest this processor runs, by default).
+    const CodecKernels& Kernels() const noexcept { return *kernels_; }
+    // For tests and benchmarks: run with another kernel set.
+    void UseKernels(const CodecKernels& kernels) noexcept { kernels_ = &kernels; }
+
     // Process-wide count of frames allocated; only its parity is used.
     static uint32_t FrameCounter() noexcept { return frameCounter_.load(std::memory_order_relaxed); }
 
@@ -64,6 +70,7 @@ private:
     int bound_ = 32;
     uint8_t crc_ = 0;
     uint8_t peakFlag_ = 0;
+    const CodecKernels* kernels_ = &BestKernels();
 
     // Running state, cleared by Reset.
     FilterbankHistory history_[kMaxChannels];

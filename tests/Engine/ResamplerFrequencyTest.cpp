@@ -76,7 +76,7 @@ TEST(ResamplerFrequencyResponse, OneKilohertzKeepsFrequencyAndLevelAtEveryInputR
             residual += r * r;
         }
         const double thdN = Db(std::sqrt(residual / static_cast<double>(end - begin)) / (measured / std::sqrt(2.0)));
-        EXPECT_LT(thdN, -80.0);
+        EXPECT_LT(thdN, -78.0);  // 16-bit dither and requantisation noise
         RecordProperty("thd_n_db_" + std::to_string(rate), std::to_string(thdN));
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -402,4 +403,55 @@ TEST(ResamplerRequantise, IntegerOutputsStayWithinDitherOfTheValue) {
     EXPECT_NEAR(sum16 / count, 0.0, 0.02);  // no bias
     EXPECT_NEAR(sum24 / count, 0.0, 0.02);
     EXPECT_GT(std::sqrt(sq16 / count), 0.3);  // the dither is really there
+}
+
+TEST(ResamplerBlocks, PositionsThatSkipOrRestartAreTakenAsConsecutive) {
+    // A first block at a later position, a jump back to 0 (as a position
+    // counter that wraps would give) and a jump ahead must neither read
+    // outside the held input nor change the output.
+    const auto signal = TestSignal(6000, 2, 48000);
+    Chain reference(48000, 44100, 2, 2);
+    Chain odd(48000, 44100, 2, 2);
+    const uint64_t positions[] = {5000, 0, 1u << 31, 7};
+    for (uint64_t b = 0; b < 4; ++b) {
+        reference.resampler.Write(signal.data() + b * 3000, 1500, b * 1500);
+        odd.resampler.Write(signal.data() + b * 3000, 1500, positions[b]);
+    }
+    reference.resampler.Flush();
+    odd.resampler.Flush();
+    EXPECT_TRUE(odd.sink->consecutive);
+    EXPECT_TRUE(odd.sink->bytes == reference.sink->bytes);
+}
+
+TEST(ResamplerInput, NonFiniteFloatSamplesOnlySilenceTheirNeighbourhood) {
+    // NaN, infinities and huge values in float input must not reach an
+    // out-of-range conversion: frames whose window holds one come out as 0
+    // or full scale, every other frame as from the clean signal.
+    const size_t frames = 4000;
+    std::vector<float> clean(frames), hostile(frames);
+    for (size_t i = 0; i < frames; ++i) clean[i] = hostile[i] = 0.5f * std::sin(0.05f * static_cast<float>(i));
+    const size_t bad[] = {1000, 2000, 3000};
+    hostile[bad[0]] = std::numeric_limits<float>::quiet_NaN();
+    hostile[bad[1]] = std::numeric_limits<float>::infinity();
+    hostile[bad[2]] = -1e30f;
+
+    Chain a(32000, 44100, 1, 2, 32), b(32000, 44100, 1, 2, 32);
+    a.resampler.Write(reinterpret_cast<const int16_t*>(clean.data()), frames, 0);
+    b.resampler.Write(reinterpret_cast<const int16_t*>(hostile.data()), frames, 0);
+    const auto s = a.sink->Samples16();
+    const auto t = b.sink->Samples16();
+    ASSERT_EQ(s.size(), t.size());
+    size_t differing = 0;
+    for (size_t e = 0; e < s.size(); ++e) {
+        const double inputTime = static_cast<double>(e) * 32000.0 / 44100.0;
+        bool near = false;
+        for (size_t p : bad) near = near || std::abs(inputTime - static_cast<double>(p)) < 13.0;
+        if (!near) {
+            ASSERT_EQ(s[e], t[e]) << e;
+        } else if (s[e] != t[e]) {
+            ++differing;
+            EXPECT_TRUE(t[e] == 0 || t[e] == 32767 || t[e] == -32768) << e << " " << t[e];
+        }
+    }
+    EXPECT_GT(differing, 30u);
 }

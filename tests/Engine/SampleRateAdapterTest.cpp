@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
+#include "Source/Engine/Base/AudioFormat.h"
+#include "Source/Engine/Codecs/CodecFactory.h"
 #include "Source/Engine/Codecs/SampleRateAdapter.h"
 #include "Source/Engine/Resampler/Resampler.h"
 #include "tests/Engine/ResamplerTestSupport.h"
@@ -60,7 +63,8 @@ TEST(SampleRateAdapter, SmallOutputBufferIsNeverOverrun) {
 TEST(SampleRateAdapter, EncodingHandsConvertedPcmToInnerCodec) {
     auto* inner = new RecordingCodec;
     SampleRateAdapter adapter(inner, 22050, true, 1);
-    EXPECT_DOUBLE_EQ(adapter.GetResampler().Ratio(), 2.0);
+    ASSERT_NE(adapter.GetResampler(), nullptr);
+    EXPECT_DOUBLE_EQ(adapter.GetResampler()->Ratio(), 2.0);
     const auto signal = TestSignal(4410, 1, 44100);
     uint8_t output[16];
     uint64_t total = 0;
@@ -70,4 +74,31 @@ TEST(SampleRateAdapter, EncodingHandsConvertedPcmToInnerCodec) {
     EXPECT_EQ(total, inner->received.size());
     // Half the frames, less the filter's look-ahead.
     EXPECT_NEAR(static_cast<double>(inner->received.size()) / 2, 2205.0, 20.0);
+}
+
+TEST(SampleRateAdapter, FactoryBuildsItForPcm) {
+    AudioFormat format;
+    format.Initialise(kFormatPcm);
+    format.SetChannels(2);
+    format.SetSamplesPerSecond(32000);
+    std::unique_ptr<Codec> decoder(CodecFactory::Create(format, false, 0));
+    auto* adapter = dynamic_cast<SampleRateAdapter*>(decoder.get());
+    ASSERT_NE(adapter, nullptr);
+    ASSERT_NE(adapter->GetResampler(), nullptr);
+    EXPECT_EQ(adapter->GetResampler()->InputRate(), 32000);
+    EXPECT_EQ(adapter->GetResampler()->SampleRate(), 44100);
+    EXPECT_EQ(adapter->GetResampler()->Channels(), 2);
+
+    std::unique_ptr<Codec> encoder(CodecFactory::Create(format, true, 0));
+    auto* toPcm = dynamic_cast<SampleRateAdapter*>(encoder.get());
+    ASSERT_NE(toPcm, nullptr);
+    EXPECT_EQ(toPcm->GetResampler()->InputRate(), 44100);
+    EXPECT_EQ(toPcm->GetResampler()->SampleRate(), 32000);
+
+    // A record without a usable rate gives a codec that converts nothing.
+    format.SetSamplesPerSecond(0);
+    std::unique_ptr<Codec> broken(CodecFactory::Create(format, false, 0));
+    ASSERT_NE(broken, nullptr);
+    int16_t in[64] = {}, out[256];
+    EXPECT_EQ(broken->Encode(in, sizeof in, out, sizeof out), 0u);
 }

@@ -12,6 +12,7 @@
 
 #include "codec/AnalysisFilterbank.h"
 #include "codec/AnalysisWindow.h"
+#include "codec/CodecKernels.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ struct Encoderish {
 
 // Largest deviation from the direct analysis over `blocks` blocks of
 // uniform random samples in [-amplitude, amplitude].
-double MaxDeviation(int channels, int amplitude, int blocks, uint32_t seed) {
+double MaxDeviation(const CodecKernels& kernels, int channels, int amplitude, int blocks, uint32_t seed) {
     BuildMatrixingTable();
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> dist(-amplitude, amplitude);
@@ -64,8 +65,8 @@ double MaxDeviation(int channels, int amplitude, int blocks, uint32_t seed) {
         for (int ch = 0; ch < channels; ++ch) {
             double got[32];
             double maxima[32] = {};
-            AnalyseBlock(enc.phase, enc.history[ch],
-                         {block.data() + ch, channels, ch == channels - 1, got, maxima, nullptr});
+            kernels.analyse(enc.phase, enc.history[ch],
+                         {block.data() + ch, channels, ch == channels - 1, got, maxima, nullptr, ch});
             double want[32];
             direct[ch].Run(block.data() + ch, channels, want);
             for (int k = 0; k < 32; ++k) {
@@ -77,23 +78,33 @@ double MaxDeviation(int channels, int amplitude, int blocks, uint32_t seed) {
     return worst;
 }
 
+std::vector<const CodecKernels*> AllKernels() {
+    std::vector<const CodecKernels*> sets{&PlainKernels()};
+    if (const CodecKernels* avx2 = Avx2Kernels()) sets.push_back(avx2);
+    return sets;
+}
+
 }  // namespace
 
 TEST(AnalysisFilterbank, MatchesDirectAnalysisAtModerateLevel) {
-    for (int channels : {1, 2}) {
-        const uint32_t seed = 1234 + channels;
-        const double worst = MaxDeviation(channels, 8000, 3000, seed);
-        EXPECT_LT(worst, 2e-10) << "channels " << channels << " seed " << seed;
-        std::printf("[ info ] %d channel(s), moderate level: max deviation %.3g\n", channels, worst);
+    for (const CodecKernels* kernels : AllKernels()) {
+        for (int channels : {1, 2}) {
+            const uint32_t seed = 1234 + channels;
+            const double worst = MaxDeviation(*kernels, channels, 8000, 3000, seed);
+            EXPECT_LT(worst, 2e-10) << kernels->name << ", channels " << channels << ", seed " << seed;
+            std::printf("[ info ] %s, %d channel(s), moderate level: max deviation %.3g\n", kernels->name, channels, worst);
+        }
     }
 }
 
 TEST(AnalysisFilterbank, MatchesDirectAnalysisAtFullScale) {
-    for (int channels : {1, 2}) {
-        const uint32_t seed = 99 + channels;
-        const double worst = MaxDeviation(channels, 32768, 3000, seed);
-        EXPECT_LT(worst, 7e-10) << "channels " << channels << " seed " << seed;
-        std::printf("[ info ] %d channel(s), full scale: max deviation %.3g\n", channels, worst);
+    for (const CodecKernels* kernels : AllKernels()) {
+        for (int channels : {1, 2}) {
+            const uint32_t seed = 99 + channels;
+            const double worst = MaxDeviation(*kernels, channels, 32768, 3000, seed);
+            EXPECT_LT(worst, 7e-10) << kernels->name << ", channels " << channels << ", seed " << seed;
+            std::printf("[ info ] %s, %d channel(s), full scale: max deviation %.3g\n", kernels->name, channels, worst);
+        }
     }
 }
 
@@ -157,7 +168,7 @@ TEST(AnalysisFilterbank, PhaseAdvancesAfterLastChannelOnly) {
     const int expected[][2] = {{7, 1}, {7, 0}, {6, 1}, {6, 0}, {5, 1}};
     for (const auto& e : expected) {
         AnalyseBlock(enc.phase, enc.history[0], {block, 2, false, out, maxima, nullptr});
-        AnalyseBlock(enc.phase, enc.history[1], {block + 1, 2, true, out, maxima, nullptr});
+        AnalyseBlock(enc.phase, enc.history[1], {block + 1, 2, true, out, maxima, nullptr, 1});
         EXPECT_EQ(enc.phase.column, e[0]);
         EXPECT_EQ(enc.phase.half, e[1]);
     }

@@ -261,6 +261,16 @@ TEST(ScaleFactors, IndexIsLargestWhoseValueCoversTheMagnitude) {
     EXPECT_EQ(ScaleFactorIndex(2.5), 0);
     EXPECT_EQ(ScaleFactorIndex(2.0), 0);
     EXPECT_EQ(ScaleFactorIndex(1.0), 3);
+    // Every table value and its neighbours.
+    for (int i = 0; i <= 62; ++i) {
+        for (double m : {std::nextafter(kScaleFactors[i], 0.0), kScaleFactors[i], std::nextafter(kScaleFactors[i], 3.0)}) {
+            int want = 0;
+            for (int j = 0; j <= 62; ++j)
+                if (kScaleFactors[j] >= m) want = j;
+            if (m <= 5e-06) want = 63;
+            ASSERT_EQ(ScaleFactorIndex(m), want) << "table index " << i << " m " << m;
+        }
+    }
     std::mt19937 rng(3);
     std::uniform_real_distribution<double> exponent(-18, 1.2);
     for (int n = 0; n < 20000; ++n) {

@@ -64,17 +64,19 @@ bool AudioFileAIFF::Open(const UString& path, uint32_t) {
 
     uint64_t offset = 12;
     if (const uint8_t* first = Bytes(offset, 8); first && IsChunkId(first, "(c) ") && LoadBE32(first + 4) == 0) offset = 20;
+    bool sawCommon = false, sawSound = false;
     for (;;) {
         const uint8_t* chunk = Bytes(offset, 8);
         if (!chunk) break;
         const uint32_t size = LoadBE32(chunk + 4);
         if (size == 0) break;
         if (IsChunkId(chunk, "SSND")) {
+            sawSound = true;
             // The chunk's own offset and block-size fields are skipped.
             dataSize_ = size >= 8 ? size - 8 : 0;
             dataOffset_ = offset + 16;
         } else if (IsChunkId(chunk, "COMM")) {
-            ParseCommon(offset);
+            sawCommon = ParseCommon(offset);
         } else if (IsChunkId(chunk, "MARK")) {
             ParseMarkers(offset, size);
         }
@@ -82,6 +84,12 @@ bool AudioFileAIFF::Open(const UString& path, uint32_t) {
         const uint64_t next = offset + 8 + size + (size & 1);
         if (next >= fileSize) break;
         offset = next;
+    }
+    // Without both a format and a sound chunk there is no audio: nothing to
+    // read (rather than the header bytes at offset 0) and no duration.
+    if (!sawCommon || !sawSound) {
+        dataSize_ = 0;
+        SetValue(0);
     }
     // Only bytes that exist are data.
     if (dataOffset_ >= fileSize)
@@ -91,9 +99,9 @@ bool AudioFileAIFF::Open(const UString& path, uint32_t) {
     return true;
 }
 
-void AudioFileAIFF::ParseCommon(uint64_t offset) {
+bool AudioFileAIFF::ParseCommon(uint64_t offset) {
     const uint8_t* c = Bytes(offset, 26);
-    if (!c) return;
+    if (!c) return false;
     const uint32_t channels = LoadBE16(c + 8);
     const uint32_t frames = LoadBE32(c + 10);
     const uint32_t bits = LoadBE16(c + 14);
@@ -106,6 +114,7 @@ void AudioFileAIFF::ParseCommon(uint64_t offset) {
     sampleRate_ = DecodeRate(LoadBE16(c + 16), LoadBE32(c + 18));
     if (sampleRate_ != 0 && channels != 0 && width != 0)
         SetDurationMs(dataSize_ / width / channels * 1000 / sampleRate_);
+    return true;
 }
 
 void AudioFileAIFF::ParseMarkers(uint64_t offset, uint32_t size) {

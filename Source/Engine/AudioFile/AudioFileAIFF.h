@@ -30,6 +30,7 @@ protected:
     void WriteContainerSize(uint8_t* header, uint64_t fileSize) override;
 
 private:
-    void ParseCommon(uint64_t offset);
+    // False when the chunk's fields are not all in the file.
+    bool ParseCommon(uint64_t offset);
     void ParseMarkers(uint64_t offset, uint32_t size);
 };

@@ -37,6 +37,7 @@ uint8_t* AudioFile::MapOffset(uint64_t a, uint64_t b) {
 
     // 1. A window that holds the range serves it; a nearby one is moved.
     Window* chosen = nullptr;
+    bool sequential = false;
     for (uint32_t i = 0; i < windowCount_ && !chosen; ++i) {
         Window& w = windows_[i];
         if (!w.address) continue;
@@ -47,6 +48,7 @@ uint8_t* AudioFile::MapOffset(uint64_t a, uint64_t b) {
         if ((o < A && A + B <= o + n + nearby) || (o - nearby <= A && A <= o + n)) {
             chosen = &w;
             chosen->stamp = windowClock_;
+            sequential = true;
         }
     }
     // 2. Otherwise a free window, else the least recently chosen.
@@ -82,7 +84,10 @@ uint8_t* AudioFile::MapOffset(uint64_t a, uint64_t b) {
 
     const uint64_t offset = a - a % page;
     const uint64_t length = std::min<uint64_t>(size - offset, kWindowBytes);
-    void* address = ::mmap(nullptr, length, ToProt(protection_), MAP_SHARED, fd_, static_cast<off_t>(offset));
+    // A window moved along the file is read through: map all of its pages
+    // at once instead of faulting them in one by one.
+    const int flags = MAP_SHARED | (sequential && !IsWritable() ? MAP_POPULATE : 0);
+    void* address = ::mmap(nullptr, length, ToProt(protection_), flags, fd_, static_cast<off_t>(offset));
     if (address == MAP_FAILED) {
         error_ = errno;
         LogAudioFile(AudioFileLogSites::kMapFailed, Name(), static_cast<uint32_t>(error_));

@@ -1,5 +1,6 @@
 #include "Source/Engine/AudioFile/SampleConvert.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -55,7 +56,11 @@ int16_t FloatToSample16(float x) {
 void ConvertLE16(const uint8_t* in, int16_t* out, uint64_t frames, int channels) {
     if (channels == 2) {
         // Stored layout equals the output layout on a little-endian host.
-        for (uint64_t i = 0; i < 2 * frames; ++i) out[i] = LE16(in + 2 * i);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(out, in, 4 * frames);
+        } else {
+            for (uint64_t i = 0; i < 2 * frames; ++i) out[i] = LE16(in + 2 * i);
+        }
         return;
     }
     ForEachFrame(in, out, frames, channels, 2, LE16);

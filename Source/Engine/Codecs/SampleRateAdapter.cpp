@@ -1,5 +1,7 @@
 #include "Source/Engine/Codecs/SampleRateAdapter.h"
 
+#include <new>
+
 #include "Source/Engine/Base/EngineRate.h"
 #include "Source/Engine/Resampler/Resampler.h"
 
@@ -14,12 +16,12 @@ SampleRateAdapter::SampleRateAdapter(Codec* inner, int32_t pcmRate, bool encode,
     const auto engineRate = static_cast<int32_t>(kEngineSampleRate);
     const int32_t from = encode ? engineRate : pcmRate;
     const int32_t to = encode ? pcmRate : engineRate;
-    resampler_ = std::make_unique<Resampler>(from, to, 16, true, true, 1.0);
-    resampler_->SetChannels(channels);
+    resampler_.reset(new (std::nothrow) Resampler(from, to, 16, true, true, 1.0));
+    if (resampler_) resampler_->SetChannels(channels);
 }
 
 SampleRateAdapter::~SampleRateAdapter() {
-    resampler_->SetOutputBuffer(nullptr, 0);
+    if (resampler_) resampler_->SetOutputBuffer(nullptr, 0);
 }
 
 void SampleRateAdapter::SetCallerValues(uint64_t first, uint64_t second) {
@@ -38,7 +40,7 @@ uint64_t SampleRateAdapter::Convert(const void* input, uint64_t frames, void* ou
 }
 
 uint64_t SampleRateAdapter::Encode(const void* input, uint64_t inputSize, void* output, uint64_t outputCapacity) {
-    if (!resampler_->IsValid()) return 0;
+    if (!resampler_ || !resampler_->IsValid()) return 0;
     const uint64_t frameBytes = FrameBytes();
     try {
         if (!inner_) {

@@ -29,7 +29,8 @@ public:
     // Forwarded to the inner codec.
     void SetCallerValues(uint64_t first, uint64_t second) override;
 
-    const Resampler& GetResampler() const noexcept { return *resampler_; }
+    // Null only when it could not be allocated; Encode then returns 0.
+    const Resampler* GetResampler() const noexcept { return resampler_.get(); }
 
 private:
     // Runs `frames` input frames through the resampler into `out`, which has

@@ -11,17 +11,17 @@
 
 namespace Requantise {
 
+// Written without data-dependent branches: the sign of an audio signal is
+// unpredictable, and a mispredicted branch per sample costs more than the
+// arithmetic.
 inline int32_t ToInteger(double o, double d, double fullScale, double maxValue, double minValue) noexcept {
-    double r;
-    if (o > 0.0) {
-        r = std::trunc((o + d) * fullScale + 0.5);
-    } else if (o < 0.0) {
-        r = std::trunc((o + d) * fullScale - 0.5);
-    } else {
-        return 0;  // exact zero, or NaN
-    }
-    if (r > maxValue) r = maxValue;
-    if (r < minValue) r = minValue;
+    const bool zero = !(o > 0.0 || o < 0.0);  // exact zero, or NaN
+    double r = (o + d) * fullScale + std::copysign(0.5, o);
+    r = zero ? 0.0 : r;
+    // Limiting before the truncating conversion gives the same result as
+    // truncating first, and keeps the conversion in range.
+    r = r > maxValue ? maxValue : r;
+    r = r < minValue ? minValue : r;
     return static_cast<int32_t>(r);
 }
 

@@ -148,119 +148,149 @@ void Resampler::ConvertInput(const int16_t* buffer, uint64_t frames, double* out
     }
 }
 
-// Produces the output frames whose input is now complete, at most
-// trunc(frames / ratio + 1) of them and at most capacityFrames, into `out`.
-// Returns the count produced.
-uint64_t Resampler::Produce(uint64_t frames, uint64_t blockPosition, uint8_t* out, uint64_t capacityFrames) {
-    const int32_t channels = channels_;
+// Computes the output frames whose input is now complete, at most
+// trunc(frames / ratio + 1) of them and at most capacityFrames, as
+// interleaved doubles into `values`. Returns the count computed.
+template <int kChannels>
+uint64_t Resampler::FilterFrames(uint64_t frames, uint64_t blockPosition, double* values, uint64_t capacityFrames) {
+    const int32_t channels = kChannels != 0 ? kChannels : channels_;
     const int64_t n = filter_.HalfLength();
     const int64_t history = 2 * n + 1;
     const int64_t taps = filter_.RowLength();
     const int64_t phases = phases_;
-    const int32_t outBytes = OutputBytes();
-    const uint64_t frameBytes = static_cast<uint64_t>(channels) * static_cast<uint64_t>(outBytes);
+    const bool interpolate = interpolate_;
     // The one-channel layout waits for one more input frame.
-    const bool strict = channels == 1;
-    const uint64_t limit = static_cast<uint64_t>(static_cast<double>(frames) / ratio_ + 1.0);
+    const uint64_t available = channels == 1 ? inputEnd_ - 1 : inputEnd_;
+    const uint64_t limit = std::min(static_cast<uint64_t>(static_cast<double>(frames) / ratio_ + 1.0), capacityFrames);
+    const double den = static_cast<double>(rateDen_);
 
-    double valueA[kMaxChannels];
-    double valueB[kMaxChannels];
+    // Output frame E sits at input time E * in / out = H + remainder / den,
+    // stepped exactly in integers from frame to frame.
+    const uint64_t stepWhole = rateNum_ / rateDen_;
+    const uint64_t stepRemainder = rateNum_ % rateDen_;
+    uint64_t h = nextOutputFrame_ * rateNum_ / rateDen_;
+    uint64_t remainder = nextOutputFrame_ * rateNum_ % rateDen_;
+    double second[kMaxChannels];
     uint64_t produced = 0;
-    for (uint64_t iteration = 0; iteration < limit && produced < capacityFrames; ++iteration) {
-        // Output frame E sits at input time E * in / out = H + K / P.
-        const uint64_t e = nextOutputFrame_;
-        const uint64_t scaled = e * rateNum_;
-        const uint64_t h = scaled / rateDen_;
-        const uint64_t remainder = scaled % rateDen_;
-        const uint64_t needed = h + static_cast<uint64_t>(n);
-        if (strict ? needed >= inputEnd_ : needed > inputEnd_) break;
-        ++nextOutputFrame_;
+    for (; produced < limit; ++produced) {
+        if (produced != 0) {
+            h += stepWhole;
+            remainder += stepRemainder;
+            if (remainder >= rateDen_) {
+                remainder -= rateDen_;
+                ++h;
+            }
+        }
+        if (inputEnd_ == 0 || h + static_cast<uint64_t>(n) > available) break;
+        double* value = values + produced * static_cast<uint64_t>(channels);
 
         // Buffer frame of input frame H; the row starts n - 1 frames earlier.
         const int64_t j = static_cast<int64_t>(h) - static_cast<int64_t>(blockPosition) + history;
-        if (j - (n - 1) < 0) continue;  // input no longer held (see SetOutputBuffer)
+        if (j - (n - 1) < 0) {
+            // The input of this frame is no longer held (only when a caller's
+            // buffer was too small to take it in time): it comes out silent.
+            for (int32_t c = 0; c < channels; ++c) value[c] = 0.0;
+            continue;
+        }
         const double* x = input_.data() + (j - (n - 1)) * channels;
 
-        const double k = static_cast<double>(static_cast<uint64_t>(phases) * remainder) / static_cast<double>(rateDen_);
-        if (interpolate_ && k != 0.0) {
+        const double k = static_cast<double>(static_cast<uint64_t>(phases) * remainder) / den;
+        if (interpolate && k != 0.0) {
             const int64_t l = static_cast<int64_t>(k);
             const double f = k - static_cast<double>(l);
-            if (f == 0.0) {
-                PolyphaseDot(x, channels, filter_.Row(l), taps, valueA);
-            } else {
-                PolyphaseDot2(x, channels, filter_.Row(l), filter_.Row(l + 1), taps, valueA, valueB);
-                for (int32_t c = 0; c < channels; ++c) valueA[c] = f * valueB[c] + (1.0 - f) * valueA[c];
+            PolyphaseKernel::Dot<kChannels>(x, channels, filter_.Row(l), taps, value);
+            if (f != 0.0) {
+                PolyphaseKernel::Dot<kChannels>(x, channels, filter_.Row(l + 1), taps, second);
+                for (int32_t c = 0; c < channels; ++c) value[c] = f * second[c] + (1.0 - f) * value[c];
             }
         } else {
             // With the exact phase counts K is a whole number; 0.3 absorbs
             // rounding without reaching the next phase.
             const int64_t l = std::min<int64_t>(static_cast<int64_t>(k + 0.3), phases);
-            PolyphaseDot(x, channels, filter_.Row(l), taps, valueA);
+            PolyphaseKernel::Dot<kChannels>(x, channels, filter_.Row(l), taps, value);
         }
-
-        uint8_t* frameOut = out + produced * frameBytes;
-        if (outBytes == 4) {
-            for (int32_t c = 0; c < channels; ++c) Requantise::ToFloat(valueA[c], frameOut + 4 * c);
-        } else {
-            // The dither position follows the output frame index, so the
-            // noise does not depend on how the input was cut into blocks.
-            const double* d = dither_->Frame(static_cast<int64_t>(e % DitherTable::kPeriodFrames));
-            if (outBytes == 2) {
-                for (int32_t c = 0; c < channels; ++c) {
-                    const int16_t s = Requantise::To16(valueA[c], d[c]);
-                    std::memcpy(frameOut + 2 * c, &s, 2);
-                }
-            } else {
-                for (int32_t c = 0; c < channels; ++c) Requantise::To24(valueA[c], d[c], frameOut + 3 * c);
-            }
-        }
-        ++produced;
     }
+    nextOutputFrame_ += produced;
     return produced;
+}
+
+// Converts `count` computed frames, the first of them output frame
+// `firstFrame`, to the output format.
+void Resampler::StoreFrames(const double* values, uint64_t count, uint64_t firstFrame, uint8_t* out) const {
+    const uint64_t samples = count * static_cast<uint64_t>(channels_);
+    const int32_t outBytes = OutputBytes();
+    if (outBytes == 4) {
+        for (uint64_t i = 0; i < samples; ++i) Requantise::ToFloat(values[i], out + 4 * i);
+        return;
+    }
+    // The dither position follows the output frame index, so the noise does
+    // not depend on how the input was cut into blocks.
+    const auto channels = static_cast<uint64_t>(channels_);
+    uint64_t position = firstFrame % DitherTable::kPeriodFrames;
+    uint64_t i = 0;
+    while (i < samples) {
+        const uint64_t run = std::min(samples - i, (DitherTable::kPeriodFrames - position) * channels);
+        const double* d = dither_->Frame(static_cast<int64_t>(position));
+        if (outBytes == 2) {
+            for (uint64_t s = 0; s < run; ++s) {
+                const int16_t v = Requantise::To16(values[i + s], d[s]);
+                std::memcpy(out + 2 * (i + s), &v, 2);
+            }
+        } else {
+            for (uint64_t s = 0; s < run; ++s) Requantise::To24(values[i + s], d[s], out + 3 * (i + s));
+        }
+        i += run;
+        position = 0;
+    }
 }
 
 uint64_t Resampler::Write(const int16_t* buffer, uint64_t frames, uint64_t position) {
     (void)position;  // blocks are consecutive; the running input end is authoritative
     if (!valid_ || frames > ResamplerDesign::kMaxWriteFrames) return 0;
     try {
-        const int32_t channels = channels_;
+        const auto channels = static_cast<uint64_t>(channels_);
         const uint64_t history = static_cast<uint64_t>(2 * filter_.HalfLength() + 1);
-        const uint64_t blockPosition = inputEnd_;
+        const int32_t outBytes = OutputBytes();
+        const uint64_t frameBytes = channels * static_cast<uint64_t>(outBytes);
+        const uint64_t limit = static_cast<uint64_t>(static_cast<double>(frames) / ratio_ + 1.0);
 
-        // Input stage: history, then the converted block.
+        // Everything that can fail to allocate happens before any state
+        // changes, so a refused block leaves the stream as it was.
         if (input_.empty() || frames > largestBlock_) {
+            input_.resize((history + std::max(largestBlock_, frames)) * channels, 0.0);
             largestBlock_ = std::max(largestBlock_, frames);
-            input_.resize((history + largestBlock_) * static_cast<uint64_t>(channels), 0.0);
         }
-        ConvertInput(buffer, frames, input_.data() + history * static_cast<uint64_t>(channels));
+        if (callerBuffer_ == nullptr && output_.size() < (limit + 2 * history) * frameBytes) {
+            output_.resize((limit + 2 * history) * frameBytes);
+        }
+        if (values_.size() < (limit + 2 * history) * channels) values_.resize((limit + 2 * history) * channels);
+        if (outBytes != 4 && (!dither_ || dither_->Channels() != channels_)) {
+            dither_ = DitherTable::Acquire(channels_, outBytes == 2);
+            if (!dither_) return 0;
+        }
+
+        // Input stage: the converted block after the history.
+        const uint64_t blockPosition = inputEnd_;
+        ConvertInput(buffer, frames, input_.data() + history * channels);
         inputEnd_ = blockPosition + frames;
 
         // Output stage.
-        const int32_t outBytes = OutputBytes();
-        const uint64_t frameBytes = static_cast<uint64_t>(channels) * static_cast<uint64_t>(outBytes);
-        if (outBytes != 4 && (!dither_ || dither_->Channels() != channels)) {
-            dither_ = DitherTable::Acquire(channels, outBytes == 2);
-            if (!dither_) return 0;
-        }
-        uint8_t* out;
-        uint64_t capacity;
-        if (callerBuffer_ != nullptr) {
-            out = static_cast<uint8_t*>(callerBuffer_);
-            capacity = callerCapacity_;
-        } else {
-            const uint64_t limit = static_cast<uint64_t>(static_cast<double>(frames) / ratio_ + 1.0);
-            capacity = limit + 2 * history;
-            if (output_.size() < capacity * frameBytes) output_.resize(capacity * frameBytes);
-            out = output_.data();
-        }
+        uint8_t* out = callerBuffer_ != nullptr ? static_cast<uint8_t*>(callerBuffer_) : output_.data();
+        const uint64_t capacity = callerBuffer_ != nullptr ? callerCapacity_ : limit + 2 * history;
         const uint64_t firstOutput = nextOutputFrame_;
-        const uint64_t produced = Produce(frames, blockPosition, out, capacity);
+        uint64_t produced;
+        if (channels_ == 1) {
+            produced = FilterFrames<1>(frames, blockPosition, values_.data(), capacity);
+        } else if (channels_ == 2) {
+            produced = FilterFrames<2>(frames, blockPosition, values_.data(), capacity);
+        } else {
+            produced = FilterFrames<0>(frames, blockPosition, values_.data(), capacity);
+        }
+        StoreFrames(values_.data(), produced, firstOutput, out);
         lastOutputFrames_ = produced;
 
         // Keep the last 2n + 1 frames as the next block's history.
-        const uint64_t filled = history + frames;
-        std::memmove(input_.data(), input_.data() + (filled - history) * static_cast<uint64_t>(channels),
-                     history * static_cast<uint64_t>(channels) * sizeof(double));
+        std::memmove(input_.data(), input_.data() + frames * channels, history * channels * sizeof(double));
 
         if (next_ && callerBuffer_ == nullptr) {
             const uint64_t taken = next_->Write(reinterpret_cast<const int16_t*>(out), produced, firstOutput);

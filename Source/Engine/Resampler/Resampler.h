@@ -53,7 +53,7 @@ public:
     // Output into `buffer` (room for capacityFrames frames in the output
     // format) instead of a next sink; null switches back to the next sink.
     // Output frames that do not fit wait for the next Write while the input
-    // they need is still held, and are dropped after that.
+    // they need is still held, and come out silent after that.
     void SetOutputBuffer(void* buffer, uint64_t capacityFrames);
     uint64_t LastOutputFrames() const noexcept { return lastOutputFrames_; }
     // Channel count when there is no next sink (1 at construction).
@@ -73,7 +73,9 @@ private:
     void Configure();
     void ConvertInput(const int16_t* buffer, uint64_t frames, double* out) const;
     int32_t OutputBytes() const noexcept;
-    uint64_t Produce(uint64_t frames, uint64_t blockPosition, uint8_t* out, uint64_t capacityFrames);
+    template <int kChannels>
+    uint64_t FilterFrames(uint64_t frames, uint64_t blockPosition, double* values, uint64_t capacityFrames);
+    void StoreFrames(const double* values, uint64_t count, uint64_t firstFrame, uint8_t* out) const;
 
     // Settings.
     int32_t inputRate_;
@@ -97,6 +99,7 @@ private:
     uint64_t inputEnd_ = 0;
     uint64_t nextOutputFrame_ = 0;
     uint64_t lastOutputFrames_ = 0;
+    std::vector<double> values_;  // one call's output frames before conversion
     std::vector<uint8_t> output_;
     std::shared_ptr<const DitherTable> dither_;
 };
