@@ -5,7 +5,7 @@ packages=(
   cmake g++ make pkg-config
   libwxgtk3.2-dev libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  sox ffmpeg mpg123 twolame xvfb xauth
+  sox ffmpeg mpg123 twolame xvfb xauth time
 )
 missing=()
 for p in "${packages[@]}"; do
