@@ -7,6 +7,8 @@
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
+#include <locale.h>
+#include <string>
 #include <new>
 #include <strings.h>
 #include <vector>
@@ -41,18 +43,82 @@ UString::UString(const char* bytes, size_t length) {
 UString::UString(char c) {
     if (c) Assign(&c, 1);
 }
+// Wide strings are UTF-32 (4-byte wchar_t). The conversion is done here
+// rather than by the C library's multibyte functions, whose result depends
+// on the process locale: in the default "C" locale they fail on every
+// non-ASCII character and the text would be lost. Bytes that are not valid
+// UTF-8 map to U+DC80..U+DCFF and back, so every byte string survives a
+// round trip unchanged.
+namespace {
+
+constexpr wchar_t kEscapeBase = 0xDC00;
+
+size_t DecodeUtf8(const unsigned char* s, size_t length, size_t i, char32_t* out) {
+    unsigned char b = s[i];
+    if (b < 0x80) {
+        *out = b;
+        return 1;
+    }
+    size_t need;
+    char32_t cp, min;
+    if (b >= 0xC2 && b <= 0xDF) need = 1, cp = b & 0x1F, min = 0x80;
+    else if (b >= 0xE0 && b <= 0xEF) need = 2, cp = b & 0x0F, min = 0x800;
+    else if (b >= 0xF0 && b <= 0xF4) need = 3, cp = b & 0x07, min = 0x10000;
+    else need = 0, cp = 0, min = 0;
+    if (need == 0 || i + need >= length) {
+        *out = kEscapeBase + b;
+        return 1;
+    }
+    for (size_t k = 1; k <= need; ++k) {
+        unsigned char c = s[i + k];
+        if ((c & 0xC0) != 0x80) {
+            *out = kEscapeBase + b;
+            return 1;
+        }
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        *out = kEscapeBase + b;
+        return 1;
+    }
+    *out = cp;
+    return need + 1;
+}
+
+void EncodeUtf8(char32_t cp, std::string* out) {
+    if (cp >= 0xDC80 && cp <= 0xDCFF) {  // an escaped byte
+        out->push_back(static_cast<char>(cp - kEscapeBase));
+        return;
+    }
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+    if (cp < 0x80) {
+        out->push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+}  // namespace
+
+static_assert(sizeof(wchar_t) == 4, "wide strings are UTF-32");
+
 UString::UString(const wchar_t* wide) {
     if (!wide || !*wide) return;
-    std::mbstate_t state{};
-    const wchar_t* src = wide;
-    size_t n = std::wcsrtombs(nullptr, &src, 0, &state);
-    if (n == static_cast<size_t>(-1) || n == 0) return;
-    std::vector<char> out(n + 1);
-    src = wide;
-    state = {};
-    std::wcsrtombs(out.data(), &src, n + 1, &state);
-    Assign(out.data(), n);
+    std::string out;
+    for (const wchar_t* w = wide; *w; ++w) EncodeUtf8(static_cast<char32_t>(*w), &out);
+    Assign(out.data(), out.size());
 }
+
 UString::UString(const UString& other) noexcept : buffer_(other.buffer_) {
     if (buffer_) std::atomic_ref<int>(buffer_->refs).fetch_add(1);
 }
@@ -76,15 +142,15 @@ UString& UString::operator=(UString&& other) noexcept {
 UString::~UString() { Unref(buffer_); }
 
 std::wstring UString::ToWide() const {
-    if (IsEmpty()) return {};
-    std::mbstate_t state{};
-    const char* src = c_str();
-    size_t n = std::mbsrtowcs(nullptr, &src, 0, &state);
-    if (n == static_cast<size_t>(-1)) return {};
-    std::wstring out(n, L'\0');
-    src = c_str();
-    state = {};
-    std::mbsrtowcs(out.data(), &src, n, &state);
+    std::wstring out;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(c_str());
+    size_t length = Length();
+    out.reserve(length);
+    for (size_t i = 0; i < length;) {
+        char32_t cp;
+        i += DecodeUtf8(bytes, length, i, &cp);
+        out.push_back(static_cast<wchar_t>(cp));
+    }
     return out;
 }
 
@@ -236,35 +302,57 @@ UString& UString::ReplaceChar(char c, char d) {
 }
 
 UString UString::Lower() const {
+    if (IsEmpty()) return *this;
+    // Case mapping in a UTF-8 locale object, whatever the process locale.
+    static locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
     std::wstring w = ToWide();
-    if (w.empty()) {
-        // Not convertible in this locale: lower-case the ASCII bytes.
-        UString copy(*this);
-        if (copy.IsEmpty()) return copy;
-        copy.MakePrivate(0);
-        for (size_t i = 0; i < copy.buffer_->length; ++i)
-            if (copy.buffer_->bytes[i] >= 'A' && copy.buffer_->bytes[i] <= 'Z') copy.buffer_->bytes[i] += 32;
-        return copy;
+    for (auto& ch : w) {
+        if (ch >= 0xDC80 && ch <= 0xDCFF) continue;  // escaped byte
+        ch = static_cast<wchar_t>(utf8 ? towlower_l(static_cast<wint_t>(ch), utf8)
+                                       : std::towlower(static_cast<wint_t>(ch)));
     }
-    for (auto& ch : w) ch = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(ch)));
-    return UString(w.c_str());
+    UString result(w.c_str());
+    return result == *this ? *this : result;
 }
 
 UString UString::Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    UString result = FormatV(format, args);
+    va_end(args);
+    return result;
+}
+
+UString UString::FormatV(const char* format, va_list args) {
+    if (!format) return {};
+    // A formatter that keeps reporting an error (an unconvertible wide
+    // string, say) would otherwise make the buffer double forever.
+    constexpr size_t kMaxSize = size_t(1) << 26;
     size_t size = 256;
     for (;;) {
         char* out = static_cast<char*>(std::malloc(size));
         if (!out) return {};
-        va_list args;
-        va_start(args, format);
-        int n = std::vsnprintf(out, size, format, args);
-        va_end(args);
+        va_list copy;
+        va_copy(copy, args);
+        int n = std::vsnprintf(out, size, format, copy);
+        va_end(copy);
         if (n >= 0 && static_cast<size_t>(n) < size) {
-            UString result(out, static_cast<size_t>(n));
+            UString result;
+            if (n > 0) {
+                result.buffer_ = static_cast<Buffer*>(std::malloc(sizeof(Buffer) + static_cast<size_t>(n)));
+                if (!result.buffer_) {
+                    std::free(out);
+                    return {};
+                }
+                result.buffer_->refs = 1;
+                result.buffer_->length = static_cast<size_t>(n);
+                std::memcpy(result.buffer_->bytes, out, static_cast<size_t>(n) + 1);
+            }
             std::free(out);
             return result;
         }
         std::free(out);
         size = n < 0 ? size * 2 : static_cast<size_t>(n) + 1;
+        if (size > kMaxSize) return {};
     }
 }

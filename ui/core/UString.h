@@ -3,6 +3,7 @@
 // copy-on-write UTF-8 byte buffer; a null handle is the empty string.
 // Comparisons are byte comparisons.
 
+#include <cstdarg>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@ public:
     bool IsEmpty() const noexcept { return Length() == 0; }
     char operator[](size_t i) const noexcept { return c_str()[i]; }
     std::string_view View() const noexcept { return {c_str(), Length()}; }
+    operator std::string_view() const noexcept { return View(); }
     std::wstring ToWide() const;
     // True when both handles share one buffer (used to check copy-on-write).
     bool SharesBufferWith(const UString& other) const noexcept {
@@ -81,6 +83,7 @@ public:
     // printf-style formatting: 256 bytes first, then exactly the needed size
     // (doubling when the formatter reports an error); allocation failure gives "".
     static UString Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+    static UString FormatV(const char* format, va_list args);
 
     static constexpr size_t npos = static_cast<size_t>(-1);
 

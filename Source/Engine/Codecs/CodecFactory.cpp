@@ -3,14 +3,15 @@
 #include <new>
 
 #include "Source/Engine/Codecs/CoreAudioCodec.h"
+#include "Source/Engine/Codecs/SampleRateAdapter.h"
 #include "codec/ZA2Durizez.h"
 
 Codec* CodecFactory::Create(const AudioFormat& format, bool encode, uint32_t flags) {
     switch (format.formatTag) {
         case kFormatPcm:
-            // The rate adapter (SampleRateAdapter) wraps the resampler and is
-            // wired in with it; until then PCM has no codec.
-            return nullptr;
+            // PCM with rate conversion to and from the engine rate.
+            return new (std::nothrow) SampleRateAdapter(nullptr, static_cast<int32_t>(format.samplesPerSecond), encode,
+                                                        format.channels);
         case kFormatALaw:
             return new (std::nothrow) CoreAudioCodec(kConverterFormatALaw, encode, 8000, 1);
         case kFormatMuLaw:

@@ -9,7 +9,7 @@
 class CodecFactory {
 public:
     // New codec owned by the caller, or null for a tag without a codec.
-    //   1 (PCM)       rate adapter (not wired here yet: null)
+    //   1 (PCM)       rate adapter (SampleRateAdapter) at the record's rate
     //   6, 7          A-law, mu-law over the converter layer, 8000 Hz mono
     //   80 (MPEG)     encode: the Layer II encoder; decode: none
     //   0xAAC0        AAC over the converter layer (which refuses it)
