@@ -134,11 +134,13 @@ TEST_F(EncoderFileTest, FlushWithoutFramesDoesNothing) {
 }
 
 TEST_F(EncoderFileTest, NoCodecMeansNoFileAndNoFrames) {
-    AudioFormat pcm;
-    pcm.Initialise(kFormatPcm);
+    AudioFormat noCodec;
+    noCodec.Initialise(2);  // a tag the factory has no codec for
+    noCodec.SetChannels(2);
+    noCodec.SetBitsPerSample(16);
     AudioFormat badLayout = Mpeg(2, 256000);
     badLayout.SetBitsPerSample(24);  // 6 bytes per frame: not the 16-bit frames Write takes
-    for (const AudioFormat& format : {pcm, badLayout}) {
+    for (const AudioFormat& format : {noCodec, badLayout}) {
         EncoderFile file(Path("x.mp2").c_str(), format);
         EXPECT_FALSE(file.HasCodec());
         const std::vector<int16_t> in(4000, 1);
