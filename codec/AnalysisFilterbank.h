@@ -12,7 +12,7 @@ inline constexpr int kHistoryColumns = 8;  // 8 x 32 samples per half = 256
 // The last 512 input samples of one channel. Nothing is ever moved: each
 // block overwrites the oldest column of one half. Stored column-major
 // ([half][column][row]) so that a window tap runs over 32 consecutive rows.
-struct FilterbankHistory {
+struct alignas(32) FilterbankHistory {
     double x[2][kHistoryColumns][kSubbandCount];
 };
 

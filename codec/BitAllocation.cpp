@@ -25,6 +25,24 @@ double ThresholdInQuietDb(double f) {
            6.0 * std::exp(-0.15 * (f - 8.7) * (f - 8.7)) + 0.0006 * std::pow(f, 4.0);
 }
 
+// steps / scale factor > 16000 for every class and scale-factor index,
+// computed once with the same division the rule states.
+struct FineEnoughTable {
+    bool value[kQuantClassCount + 1][kScaleFactorCount];
+    FineEnoughTable() {
+        for (int cls = 0; cls <= kQuantClassCount; ++cls) {
+            for (int sf = 0; sf < kScaleFactorCount; ++sf) {
+                value[cls][sf] = kQuantClasses[cls].steps / kScaleFactors[sf] > kFineStepLimit;
+            }
+        }
+    }
+};
+
+const FineEnoughTable& FineEnough() {
+    static const FineEnoughTable table;  // thread-safe one-time initialisation
+    return table;
+}
+
 }  // namespace
 
 void BuildThresholdTable(int samplingFrequencyHz, double thresholdDb[kSubbandCount]) {
@@ -73,6 +91,7 @@ void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandC
     }
 
     const bool ascending = (frameCounter & 1) != 0;
+    const FineEnoughTable& fineEnough = FineEnough();
     // Each channel's smallest MNR below the scan start and its first
     // subband, recomputed only for channels whose MNRs changed.
     double channelMin[kMaxChannels];
@@ -122,7 +141,7 @@ void AllocateBits(const Layer2Layout& layout, const double thresholdDb[kSubbandC
             const int lastIndex = (1 << layout.Nbal(b)) - 1;
             if (index + 1 == lastIndex) {
                 frame.mnrDb[c][b] += kExhaustedDb;
-            } else if (kQuantClasses[next].steps / kScaleFactors[frame.smallestScaleFactor[c][b]] > kFineStepLimit) {
+            } else if (fineEnough.value[next][frame.smallestScaleFactor[c][b]]) {
                 frame.mnrDb[c][b] += kFineEnoughDb;
             } else {
                 frame.mnrDb[c][b] = kQuantClasses[next].snrDb - frame.smrDb[c][b];

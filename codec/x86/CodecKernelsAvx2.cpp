@@ -19,14 +19,14 @@ struct Rows32 {
 
 // acc += col[0..31] * c[0..31], one window tap.
 inline void Tap(Rows32& acc, const double* col, const double* c) {
-    acc.a0 = _mm256_add_pd(acc.a0, _mm256_mul_pd(_mm256_load_pd(col + 0), _mm256_loadu_pd(c + 0)));
-    acc.a1 = _mm256_add_pd(acc.a1, _mm256_mul_pd(_mm256_load_pd(col + 4), _mm256_loadu_pd(c + 4)));
-    acc.a2 = _mm256_add_pd(acc.a2, _mm256_mul_pd(_mm256_load_pd(col + 8), _mm256_loadu_pd(c + 8)));
-    acc.a3 = _mm256_add_pd(acc.a3, _mm256_mul_pd(_mm256_load_pd(col + 12), _mm256_loadu_pd(c + 12)));
-    acc.a4 = _mm256_add_pd(acc.a4, _mm256_mul_pd(_mm256_load_pd(col + 16), _mm256_loadu_pd(c + 16)));
-    acc.a5 = _mm256_add_pd(acc.a5, _mm256_mul_pd(_mm256_load_pd(col + 20), _mm256_loadu_pd(c + 20)));
-    acc.a6 = _mm256_add_pd(acc.a6, _mm256_mul_pd(_mm256_load_pd(col + 24), _mm256_loadu_pd(c + 24)));
-    acc.a7 = _mm256_add_pd(acc.a7, _mm256_mul_pd(_mm256_load_pd(col + 28), _mm256_loadu_pd(c + 28)));
+    acc.a0 = _mm256_add_pd(acc.a0, _mm256_mul_pd(_mm256_loadu_pd(col + 0), _mm256_loadu_pd(c + 0)));
+    acc.a1 = _mm256_add_pd(acc.a1, _mm256_mul_pd(_mm256_loadu_pd(col + 4), _mm256_loadu_pd(c + 4)));
+    acc.a2 = _mm256_add_pd(acc.a2, _mm256_mul_pd(_mm256_loadu_pd(col + 8), _mm256_loadu_pd(c + 8)));
+    acc.a3 = _mm256_add_pd(acc.a3, _mm256_mul_pd(_mm256_loadu_pd(col + 12), _mm256_loadu_pd(c + 12)));
+    acc.a4 = _mm256_add_pd(acc.a4, _mm256_mul_pd(_mm256_loadu_pd(col + 16), _mm256_loadu_pd(c + 16)));
+    acc.a5 = _mm256_add_pd(acc.a5, _mm256_mul_pd(_mm256_loadu_pd(col + 20), _mm256_loadu_pd(c + 20)));
+    acc.a6 = _mm256_add_pd(acc.a6, _mm256_mul_pd(_mm256_loadu_pd(col + 24), _mm256_loadu_pd(c + 24)));
+    acc.a7 = _mm256_add_pd(acc.a7, _mm256_mul_pd(_mm256_loadu_pd(col + 28), _mm256_loadu_pd(c + 28)));
 }
 
 // One half of the window: eight taps in ascending order, starting at column
@@ -111,8 +111,8 @@ void AnalyseBlockAvx2(FilterbankPhase& phase, FilterbankHistory& history, const 
         const double* m0 = columns + 16 * j;
         const double* m1 = m0 + 16;
         for (int r = 0; r < 4; ++r) {
-            even[r] = _mm256_add_pd(even[r], _mm256_mul_pd(_mm256_load_pd(m0 + 4 * r), f0));
-            odd[r] = _mm256_add_pd(odd[r], _mm256_mul_pd(_mm256_load_pd(m1 + 4 * r), f1));
+            even[r] = _mm256_add_pd(even[r], _mm256_mul_pd(_mm256_loadu_pd(m0 + 4 * r), f0));
+            odd[r] = _mm256_add_pd(odd[r], _mm256_mul_pd(_mm256_loadu_pd(m1 + 4 * r), f1));
         }
     }
     double* s = block.subbands;
