@@ -84,9 +84,9 @@ TEST(AdmissionCheck, EachReasonComesFromItsFixture) {
     };
     auto wav = [&](const std::string& name, std::function<void(ToneSpec&)> edit) {
         return [&dir, tone, name, edit] {
-            ToneSpec spec = tone;
-            edit(spec);
-            WriteWav(dir / name, spec);
+            ToneSpec shape = tone;
+            edit(shape);
+            WriteWav(dir / name, shape);
             return dir / name;
         };
     };
@@ -130,9 +130,9 @@ TEST(AdmissionCheck, EachReasonComesFromItsFixture) {
         {"32-bit integer", wav("i32.wav", [](ToneSpec& s) { s.kind = SampleKind::kInt32; }), AdmissionReason::kEncoding},
         {"32-bit integer aiff",
          [&] {
-             ToneSpec spec = tone;
-             spec.kind = SampleKind::kInt32;
-             WriteAiff(dir / "i32.aiff", spec);
+             ToneSpec shape = tone;
+             shape.kind = SampleKind::kInt32;
+             WriteAiff(dir / "i32.aiff", shape);
              return dir / "i32.aiff";
          },
          AdmissionReason::kEncoding},

@@ -59,7 +59,7 @@ const char* KindName(SampleKind kind) {
 }
 
 struct FormatCase {
-    ToneSpec spec;
+    ToneSpec shape;
     bool aiff = false;
 };
 
@@ -69,24 +69,24 @@ std::vector<FormatCase> AdmittedFormats() {
         for (int channels : {1, 2}) {
             for (uint32_t rate : {16000u, 22050u, 24000u, 32000u, 44100u, 48000u}) {
                 FormatCase c;
-                c.spec.kind = kind;
-                c.spec.channels = channels;
-                c.spec.rateHz = rate;
+                c.shape.kind = kind;
+                c.shape.channels = channels;
+                c.shape.rateHz = rate;
                 cases.push_back(c);
             }
         }
     }
     FormatCase rf64;
-    rf64.spec.rf64 = true;
-    rf64.spec.rateHz = 48000;
+    rf64.shape.rf64 = true;
+    rf64.shape.rateHz = 48000;
     cases.push_back(rf64);
     for (SampleKind kind : {SampleKind::kInt16, SampleKind::kInt24}) {
         for (int channels : {1, 2}) {
             FormatCase aiff;
             aiff.aiff = true;
-            aiff.spec.kind = kind;
-            aiff.spec.channels = channels;
-            aiff.spec.rateHz = channels == 1 ? 22050 : 44100;
+            aiff.shape.kind = kind;
+            aiff.shape.channels = channels;
+            aiff.shape.rateHz = channels == 1 ? 22050 : 44100;
             cases.push_back(aiff);
         }
     }
@@ -101,16 +101,16 @@ TEST(EncodeJob, EveryAdmittedFormatDecodesToItsTones) {
     std::vector<std::string> names;
     std::vector<std::string> outputs;
     for (const FormatCase& c : cases) {
-        const ToneSpec& spec = c.spec;
-        const std::string name = std::string(c.aiff ? "aiff" : (spec.rf64 ? "rf64" : "wav")) + "-" +
-                                 KindName(spec.kind) + "-" + std::to_string(spec.channels) + "ch-" +
-                                 std::to_string(spec.rateHz);
+        const ToneSpec& shape = c.shape;
+        const std::string name = std::string(c.aiff ? "aiff" : (shape.rf64 ? "rf64" : "wav")) + "-" +
+                                 KindName(shape.kind) + "-" + std::to_string(shape.channels) + "ch-" +
+                                 std::to_string(shape.rateHz);
         SCOPED_TRACE(name);
         const std::string input = dir / (name + (c.aiff ? ".aiff" : ".wav"));
         if (c.aiff) {
-            WriteAiff(input, spec);
+            WriteAiff(input, shape);
         } else {
-            WriteWav(input, spec);
+            WriteWav(input, shape);
         }
         const JobResult result = RunJob(input);
         ASSERT_EQ(result.status, kJobDone);
@@ -121,21 +121,21 @@ TEST(EncodeJob, EveryAdmittedFormatDecodesToItsTones) {
 
     const std::vector<std::vector<int16_t>> decoded = DecodeAll(outputs, dir.Path());
     for (size_t i = 0; i < cases.size(); ++i) {
-        const ToneSpec& spec = cases[i].spec;
+        const ToneSpec& shape = cases[i].shape;
         SCOPED_TRACE(names[i]);
         const StreamInfo info = ParseFirstHeader(ReadBytes(outputs[i]));
         EXPECT_TRUE(info.mpeg1);
         EXPECT_EQ(info.layer, 2);
         EXPECT_EQ(info.sampleRateHz, 44100);
-        EXPECT_EQ(info.channels, spec.channels);
-        EXPECT_EQ(info.bitRate, spec.channels == 1 ? 128000 : 256000);
+        EXPECT_EQ(info.channels, shape.channels);
+        EXPECT_EQ(info.bitRate, shape.channels == 1 ? 128000 : 256000);
 
         const std::vector<int16_t>& samples = decoded[i];
-        const double decodedFrames = static_cast<double>(samples.size()) / spec.channels;
-        EXPECT_NEAR(decodedFrames, spec.seconds * 44100, 2 * kLayer2FrameSamples);
-        EXPECT_NEAR(DominantFrequency(samples, spec.channels, 0, 44100), spec.leftHz, spec.leftHz * 0.03);
-        if (spec.channels == 2) {
-            EXPECT_NEAR(DominantFrequency(samples, spec.channels, 1, 44100), spec.rightHz, spec.rightHz * 0.03);
+        const double decodedFrames = static_cast<double>(samples.size()) / shape.channels;
+        EXPECT_NEAR(decodedFrames, shape.seconds * 44100, 2 * kLayer2FrameSamples);
+        EXPECT_NEAR(DominantFrequency(samples, shape.channels, 0, 44100), shape.leftHz, shape.leftHz * 0.03);
+        if (shape.channels == 2) {
+            EXPECT_NEAR(DominantFrequency(samples, shape.channels, 1, 44100), shape.rightHz, shape.rightHz * 0.03);
         }
     }
 }
@@ -147,10 +147,10 @@ TEST(EncodeJob, PumpsExactlyTheFramesOfTheFile) {
     TempDir dir;
     for (bool aiff : {true, false}) {
         SCOPED_TRACE(aiff ? "aiff" : "wav");
-        ToneSpec spec;
-        spec.seconds = 44143.0 / 44100;  // 1000 ms and 43 frames
+        ToneSpec shape;
+        shape.seconds = 44143.0 / 44100;  // 1000 ms and 43 frames
         const std::string input = dir / (aiff ? "odd.aif" : "odd.wav");
-        aiff ? WriteAiff(input, spec) : WriteWav(input, spec);
+        aiff ? WriteAiff(input, shape) : WriteWav(input, shape);
         const JobResult result = RunJob(input);
         ASSERT_EQ(result.status, kJobDone);
         ASSERT_FALSE(result.blocks.empty());
@@ -163,10 +163,10 @@ TEST(EncodeJob, PumpsExactlyTheFramesOfTheFile) {
 // in 1024-frame blocks: the same bytes as feeding the encoder directly.
 TEST(EncodeJob, WavOutputMatchesTheEncoderFedDirectly) {
     TempDir dir;
-    ToneSpec spec;
-    spec.seconds = 1.3;
+    ToneSpec shape;
+    shape.seconds = 1.3;
     const std::string input = dir / "take.wav";
-    WriteWav(input, spec);
+    WriteWav(input, shape);
     ASSERT_EQ(RunJob(input).status, kJobDone);
 
     const std::string direct = dir / "direct.mp2";
@@ -195,8 +195,8 @@ TEST(EncodeJob, WavOutputMatchesTheEncoderFedDirectly) {
 TEST(EncodeJob, OutputSitsBesideTheInputAndTheInputIsUntouched) {
     TempDir dir;
     ASSERT_EQ(mkdir((dir / "b.c").c_str(), 0755), 0);
-    ToneSpec spec;
-    spec.seconds = 0.2;
+    ToneSpec shape;
+    shape.seconds = 0.2;
     struct Case {
         std::string input;
         bool aiff;
@@ -204,7 +204,7 @@ TEST(EncodeJob, OutputSitsBesideTheInputAndTheInputIsUntouched) {
     for (const Case& c : {Case{"b.c/take.WAV", false}, Case{"b.c/loop.AIFF", true}, Case{"b.c/hit.aif", true}}) {
         SCOPED_TRACE(c.input);
         const std::string input = dir / c.input;
-        c.aiff ? WriteAiff(input, spec) : WriteWav(input, spec);
+        c.aiff ? WriteAiff(input, shape) : WriteWav(input, shape);
         const std::string before = ReadBytes(input);
         ASSERT_EQ(RunJob(input).status, kJobDone);
         EXPECT_TRUE(FileExists(OutputOf(input)));
@@ -231,9 +231,9 @@ TEST(EncodeJob, FailuresTouchNoFileTheJobDidNotWrite) {
     EXPECT_EQ(ReadBytes(dir / "d.mp2"), "not ours either");
 
     // An output name linked to the input: writing it would destroy the input.
-    ToneSpec spec;
-    spec.seconds = 0.2;
-    WriteWav(dir / "linked.wav", spec);
+    ToneSpec shape;
+    shape.seconds = 0.2;
+    WriteWav(dir / "linked.wav", shape);
     const std::string before = ReadBytes(dir / "linked.wav");
     ASSERT_EQ(link((dir / "linked.wav").c_str(), (dir / "linked.mp2").c_str()), 0);
     EXPECT_EQ(RunJob(dir / "linked.wav").status, kJobFailed);
@@ -264,11 +264,11 @@ TEST(EncodeJob, WriteFailureFailsTheFileAndRemovesTheOutput) {
     LogCapture log;
     for (uint32_t rate : {44100u, 48000u}) {
         SCOPED_TRACE(rate);
-        ToneSpec spec;
-        spec.rateHz = rate;
-        spec.seconds = 3;
+        ToneSpec shape;
+        shape.rateHz = rate;
+        shape.seconds = 3;
         const std::string input = dir / ("full" + std::to_string(rate) + ".wav");
-        WriteWav(input, spec);
+        WriteWav(input, shape);
         ASSERT_EQ(symlink("/dev/full", OutputOf(input).c_str()), 0);
         EXPECT_EQ(RunJob(input).status, kJobFailed);
         EXPECT_FALSE(FileExists(OutputOf(input)));
@@ -284,12 +284,12 @@ TEST(EncodeJob, CancelStopsWithinOneBlockAndRemovesThePartialOutput) {
     TempDir dir;
     for (uint32_t rate : {44100u, 22050u}) {
         SCOPED_TRACE(rate);
-        ToneSpec spec;
-        spec.rateHz = rate;
-        spec.seconds = 2;
+        ToneSpec shape;
+        shape.rateHz = rate;
+        shape.seconds = 2;
         const std::string input = dir / ("cut" + std::to_string(rate) + ".wav");
-        WriteWav(input, spec);
-        const uint64_t total = FrameCountOf(spec);
+        WriteWav(input, shape);
+        const uint64_t total = FrameCountOf(shape);
         const JobResult result = RunJob(input, [](uint64_t done) {
             if (done == 3 * EncodeJob::kBlockFrames) {
                 gCancelFlag.store(true);

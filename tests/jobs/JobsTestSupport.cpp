@@ -52,22 +52,22 @@ int BytesPerSample(SampleKind kind) {
     }
 }
 
-double ToneValue(const ToneSpec& spec, uint64_t frame, int channel) {
-    const double hz = channel == 0 ? spec.leftHz : spec.rightHz;
-    return spec.amplitude * std::sin(2.0 * M_PI * hz * static_cast<double>(frame) / spec.rateHz);
+double ToneValue(const ToneSpec& shape, uint64_t frame, int channel) {
+    const double hz = channel == 0 ? shape.leftHz : shape.rightHz;
+    return shape.amplitude * std::sin(2.0 * M_PI * hz * static_cast<double>(frame) / shape.rateHz);
 }
 
 // Sample bytes in file order; bigEndian for AIFF.
-std::string SampleData(const ToneSpec& spec, bool bigEndian) {
+std::string SampleData(const ToneSpec& shape, bool bigEndian) {
     std::string data;
-    const uint64_t frames = FrameCountOf(spec);
-    const int width = BytesPerSample(spec.kind);
-    data.reserve(frames * spec.channels * width);
+    const uint64_t frames = FrameCountOf(shape);
+    const int width = BytesPerSample(shape.kind);
+    data.reserve(frames * shape.channels * width);
     for (uint64_t f = 0; f < frames; ++f) {
-        for (int c = 0; c < spec.channels; ++c) {
-            const double v = ToneValue(spec, f, c);
+        for (int c = 0; c < shape.channels; ++c) {
+            const double v = ToneValue(shape, f, c);
             uint64_t bits = 0;
-            switch (spec.kind) {
+            switch (shape.kind) {
                 case SampleKind::kInt8:
                     bits = bigEndian ? static_cast<uint8_t>(static_cast<int8_t>(std::lround(v * 127)))
                                      : static_cast<uint8_t>(128 + std::lround(v * 127));
@@ -114,60 +114,60 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, error);
 }
 
-uint64_t FrameCountOf(const ToneSpec& spec) {
-    return static_cast<uint64_t>(std::llround(spec.seconds * spec.rateHz));
+uint64_t FrameCountOf(const ToneSpec& shape) {
+    return static_cast<uint64_t>(std::llround(shape.seconds * shape.rateHz));
 }
 
-void WriteWav(const std::string& path, const ToneSpec& spec) {
-    const std::string data = SampleData(spec, false);
-    const int width = BytesPerSample(spec.kind);
-    const int32_t tag = spec.formatTagOverride != 0 ? spec.formatTagOverride
-                                                     : (spec.kind == SampleKind::kFloat32 ? 3 : 1);
+void WriteWav(const std::string& path, const ToneSpec& shape) {
+    const std::string data = SampleData(shape, false);
+    const int width = BytesPerSample(shape.kind);
+    const int32_t tag = shape.formatTagOverride != 0 ? shape.formatTagOverride
+                                                     : (shape.kind == SampleKind::kFloat32 ? 3 : 1);
     std::string out;
-    out += spec.rf64 ? "RF64" : "RIFF";
-    const uint64_t riffSize = 4 + (spec.rf64 ? 36 : 0) + 24 + 8 + data.size();
-    PutLE(out, spec.rf64 ? 0xFFFFFFFFu : riffSize, 4);
+    out += shape.rf64 ? "RF64" : "RIFF";
+    const uint64_t riffSize = 4 + (shape.rf64 ? 36 : 0) + 24 + 8 + data.size();
+    PutLE(out, shape.rf64 ? 0xFFFFFFFFu : riffSize, 4);
     out += "WAVE";
-    if (spec.rf64) {
+    if (shape.rf64) {
         out += "ds64";
         PutLE(out, 28, 4);
         PutLE(out, riffSize, 8);
         PutLE(out, data.size(), 8);
-        PutLE(out, FrameCountOf(spec), 8);
+        PutLE(out, FrameCountOf(shape), 8);
         PutLE(out, 0, 4);
     }
     out += "fmt ";
     PutLE(out, 16, 4);
     PutLE(out, static_cast<uint32_t>(tag), 2);
-    PutLE(out, spec.channels, 2);
-    PutLE(out, spec.rateHz, 4);
-    PutLE(out, uint64_t{spec.rateHz} * spec.channels * width, 4);
-    PutLE(out, spec.channels * width, 2);
+    PutLE(out, shape.channels, 2);
+    PutLE(out, shape.rateHz, 4);
+    PutLE(out, uint64_t{shape.rateHz} * shape.channels * width, 4);
+    PutLE(out, shape.channels * width, 2);
     PutLE(out, width * 8, 2);
     out += "data";
-    PutLE(out, spec.rf64 ? 0xFFFFFFFFu : data.size(), 4);
+    PutLE(out, shape.rf64 ? 0xFFFFFFFFu : data.size(), 4);
     out += data;
     WriteBytes(path, out);
 }
 
-void WriteAiff(const std::string& path, const ToneSpec& spec) {
-    const std::string data = SampleData(spec, true);
-    const int width = BytesPerSample(spec.kind);
+void WriteAiff(const std::string& path, const ToneSpec& shape) {
+    const std::string data = SampleData(shape, true);
+    const int width = BytesPerSample(shape.kind);
     std::string out = "FORM";
     PutBE(out, 4 + 26 + 16 + data.size(), 4);
     out += "AIFF";
     out += "COMM";
     PutBE(out, 18, 4);
-    PutBE(out, spec.channels, 2);
-    PutBE(out, FrameCountOf(spec), 4);
+    PutBE(out, shape.channels, 2);
+    PutBE(out, FrameCountOf(shape), 4);
     PutBE(out, width * 8, 2);
     // The rate as an 80-bit extended value: exponent, then a normalised mantissa.
     int log2 = 0;
-    while ((uint64_t{2} << log2) <= spec.rateHz) {
+    while ((uint64_t{2} << log2) <= shape.rateHz) {
         ++log2;
     }
     PutBE(out, 16383 + log2, 2);
-    PutBE(out, uint64_t{spec.rateHz} << (63 - log2), 8);
+    PutBE(out, uint64_t{shape.rateHz} << (63 - log2), 8);
     out += "SSND";
     PutBE(out, 8 + data.size(), 4);
     PutBE(out, 0, 4);

@@ -41,11 +41,11 @@ struct ToneSpec {
     int32_t formatTagOverride = 0;  // written instead of the natural tag when not 0
 };
 
-uint64_t FrameCountOf(const ToneSpec& spec);
+uint64_t FrameCountOf(const ToneSpec& shape);
 // Writes a WAV (or RF64) file holding the tones.
-void WriteWav(const std::string& path, const ToneSpec& spec);
+void WriteWav(const std::string& path, const ToneSpec& shape);
 // Writes a FORM/AIFF file holding the tones (integer kinds only).
-void WriteAiff(const std::string& path, const ToneSpec& spec);
+void WriteAiff(const std::string& path, const ToneSpec& shape);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
