@@ -46,15 +46,29 @@ inline __m128d Blend(__m128d a, __m128d b, double f) {
 template <int kChannels>
 struct Avx2Dot;
 
+// The row length of the resampler as the encode job uses it (12 taps a
+// side): its loops are unrolled completely.
+constexpr int64_t kCommonTaps = 23;
+
 template <>
 struct Avx2Dot<1> {
-    static void One(const double* x, int32_t, const double* row, int64_t taps, double* out) noexcept {
+    template <int64_t kTaps>
+    static void OneFixed(const double* x, const double* row, int64_t taps, double* out) noexcept {
+        const int64_t n = kTaps != 0 ? kTaps : taps;
         __m256d acc = _mm256_setzero_pd();
         int64_t m = 0;
-        for (; m + 4 <= taps; m += 4) {
+#pragma GCC unroll 8
+        for (; m + 4 <= n; m += 4) {
             acc = _mm256_add_pd(acc, _mm256_mul_pd(_mm256_loadu_pd(x + m), _mm256_loadu_pd(row + m)));
         }
-        out[0] = Finish(acc, x, row, m, taps);
+        out[0] = Finish(acc, x, row, m, n);
+    }
+    static void One(const double* x, int32_t, const double* row, int64_t taps, double* out) noexcept {
+        if (taps == kCommonTaps) {
+            OneFixed<kCommonTaps>(x, row, taps, out);
+        } else {
+            OneFixed<0>(x, row, taps, out);
+        }
     }
     static void Blend(const double* x, int32_t, const double* a, const double* b, int64_t taps, double f,
                       double* out) noexcept {
@@ -74,13 +88,23 @@ struct Avx2Dot<1> {
 
 template <>
 struct Avx2Dot<2> {
-    static void One(const double* x, int32_t, const double* row, int64_t taps, double* out) noexcept {
+    template <int64_t kTaps>
+    static void OneFixed(const double* x, const double* row, int64_t taps, double* out) noexcept {
+        const int64_t n = kTaps != 0 ? kTaps : taps;
         __m256d acc = _mm256_setzero_pd();
         int64_t m = 0;
-        for (; m + 2 <= taps; m += 2) {
+#pragma GCC unroll 16
+        for (; m + 2 <= n; m += 2) {
             acc = _mm256_add_pd(acc, _mm256_mul_pd(_mm256_loadu_pd(x + 2 * m), PairCoefficients(row + m)));
         }
-        _mm_storeu_pd(out, FinishStereo(acc, x, row, m, taps));
+        _mm_storeu_pd(out, FinishStereo(acc, x, row, m, n));
+    }
+    static void One(const double* x, int32_t, const double* row, int64_t taps, double* out) noexcept {
+        if (taps == kCommonTaps) {
+            OneFixed<kCommonTaps>(x, row, taps, out);
+        } else {
+            OneFixed<0>(x, row, taps, out);
+        }
     }
     static void Blend(const double* x, int32_t, const double* a, const double* b, int64_t taps, double f,
                       double* out) noexcept {
