@@ -77,6 +77,7 @@ TEST(ResamplerKernels, FastFilterLoopsGiveThePlainValues) {
             FilterRun run;
             run.input = input.data();
             run.rows = table.Row(0);
+            run.pairedRows = table.PairedRow(0);
             run.halfLength = table.HalfLength();
             run.phases = c.phases;
             run.interpolate = c.interpolate;

@@ -2,9 +2,9 @@
 // The resampler's filter loop, shared by the plain and the AVX2 kernels:
 // it steps from output frame to output frame, picks the phase row(s) and
 // has `Dot` compute the frame. Dot provides
-//   One(x, channels, row, taps, out):   out[c] = sum_m x[m * channels + c] * row[m]
-//   Blend(x, channels, a, b, taps, f, out):
-//       out[c] = f * Dot(b)[c] + (1 - f) * Dot(a)[c]
+//   One(run, x, l, out):   out[c] = sum_m x[m * channels + c] * row_l[m]
+//   Blend(run, x, l, f, out):
+//       out[c] = f * One(l + 1)[c] + (1 - f) * One(l)[c]
 // Instantiated once per kernel set; a set compiled for a wider instruction
 // set passes a Dot of its own (a distinct type), so nothing compiled for it
 // is shared with the plain code.
@@ -23,9 +23,7 @@ inline uint64_t Run(const FilterRun& run, double* values) noexcept {
     const int32_t channels = kChannels != 0 ? kChannels : run.channels;
     const int64_t n = run.halfLength;
     const int64_t history = 2 * n + 1;
-    const int64_t taps = 2 * n - 1;
     const int64_t phases = run.phases;
-    const uint64_t rowLength = static_cast<uint64_t>(taps);
     if (run.inputEnd == 0) return 0;
     // The one-channel layout waits for one more input frame.
     const uint64_t available = channels == 1 ? run.inputEnd - 1 : run.inputEnd;
@@ -64,18 +62,17 @@ inline uint64_t Run(const FilterRun& run, double* values) noexcept {
         if (run.interpolate && k != 0.0) {
             const int64_t l = static_cast<int64_t>(k);
             const double f = k - static_cast<double>(l);
-            const double* row = run.rows + static_cast<uint64_t>(l) * rowLength;
             if (f != 0.0) {
-                Dot::Blend(x, channels, row, row + rowLength, taps, f, value);
+                Dot::Blend(run, x, l, f, value);
             } else {
-                Dot::One(x, channels, row, taps, value);
+                Dot::One(run, x, l, value);
             }
         } else {
             // With the exact phase counts K is a whole number; 0.3 absorbs
             // rounding without reaching the next phase.
             int64_t l = static_cast<int64_t>(k + 0.3);
             l = l < phases ? l : phases;
-            Dot::One(x, channels, run.rows + static_cast<uint64_t>(l) * rowLength, taps, value);
+            Dot::One(run, x, l, value);
         }
     }
     return produced;

@@ -157,6 +157,7 @@ uint64_t Resampler::FilterFrames(uint64_t frames, uint64_t blockPosition, double
     FilterRun run;
     run.input = input_.data();
     run.rows = filter_.Row(0);
+    run.pairedRows = filter_.PairedRow(0);
     run.halfLength = filter_.HalfLength();
     run.phases = phases_;
     run.interpolate = interpolate_;

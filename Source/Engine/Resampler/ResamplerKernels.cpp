@@ -18,14 +18,16 @@ constexpr int32_t kMaxChannels = 64;
 // compile time (0: any).
 template <int kChannels>
 struct PlainDotFor {
-    static void One(const double* x, int32_t channels, const double* row, int64_t taps, double* out) noexcept {
-        PolyphaseKernel::Dot<kChannels>(x, channels, row, taps, out);
+    static void One(const FilterRun& run, const double* x, int64_t l, double* out) noexcept {
+        const int64_t taps = 2 * run.halfLength - 1;
+        PolyphaseKernel::Dot<kChannels>(x, run.channels, run.rows + l * taps, taps, out);
     }
-    static void Blend(const double* x, int32_t channels, const double* a, const double* b, int64_t taps, double f,
-                      double* out) noexcept {
+    static void Blend(const FilterRun& run, const double* x, int64_t l, double f, double* out) noexcept {
+        const int64_t taps = 2 * run.halfLength - 1;
+        const int32_t channels = run.channels;
         double second[kChannels != 0 ? kChannels : kMaxChannels];
-        PolyphaseKernel::Dot<kChannels>(x, channels, a, taps, out);
-        PolyphaseKernel::Dot<kChannels>(x, channels, b, taps, second);
+        PolyphaseKernel::Dot<kChannels>(x, channels, run.rows + l * taps, taps, out);
+        PolyphaseKernel::Dot<kChannels>(x, channels, run.rows + (l + 1) * taps, taps, second);
         for (int32_t c = 0; c < channels; ++c) out[c] = f * second[c] + (1.0 - f) * out[c];
     }
 };

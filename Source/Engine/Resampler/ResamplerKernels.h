@@ -11,6 +11,7 @@
 struct FilterRun {
     const double* input = nullptr;  // held frames: history, then the block
     const double* rows = nullptr;   // phase rows of the filter table
+    const double* pairedRows = nullptr;  // the same, each coefficient twice
     int64_t halfLength = 0;         // n; rows are 2n - 1 long
     int64_t phases = 0;
     bool interpolate = false;       // blend the two phases around the instant

@@ -24,20 +24,6 @@ inline double Finish(__m256d acc, const double* x, const double* row, int64_t m,
     return (s0 + s[1]) + (s[2] + s[3]);
 }
 
-// Stereo: lanes (l0, r0, l1, r1), the even-tap and odd-tap sums of both
-// channels; a left-over tap goes to the even sums, and out = even + odd.
-inline __m128d FinishStereo(__m256d acc, const double* x, const double* row, int64_t m, int64_t taps) {
-    __m128d even = _mm256_castpd256_pd128(acc);
-    const __m128d odd = _mm256_extractf128_pd(acc, 1);
-    if (m < taps) even = _mm_add_pd(even, _mm_mul_pd(_mm_loadu_pd(x + 2 * m), _mm_set1_pd(row[m])));
-    return _mm_add_pd(even, odd);
-}
-
-// (row[m], row[m], row[m + 1], row[m + 1]).
-inline __m256d PairCoefficients(const double* row) {
-    return _mm256_permute_pd(_mm256_broadcast_pd(reinterpret_cast<const __m128d*>(row)), 0xC);
-}
-
 // out = f * b + (1 - f) * a, lane by lane as in the plain blend.
 inline __m128d Blend(__m128d a, __m128d b, double f) {
     return _mm_add_pd(_mm_mul_pd(_mm_set1_pd(f), b), _mm_mul_pd(_mm_set1_pd(1.0 - f), a));
@@ -53,7 +39,7 @@ constexpr int64_t kCommonTaps = 23;
 template <>
 struct Avx2Dot<1> {
     template <int64_t kTaps>
-    static void OneFixed(const double* x, const double* row, int64_t taps, double* out) noexcept {
+    static double Sum(const double* x, const double* row, int64_t taps) noexcept {
         const int64_t n = kTaps != 0 ? kTaps : taps;
         __m256d acc = _mm256_setzero_pd();
         int64_t m = 0;
@@ -61,17 +47,17 @@ struct Avx2Dot<1> {
         for (; m + 4 <= n; m += 4) {
             acc = _mm256_add_pd(acc, _mm256_mul_pd(_mm256_loadu_pd(x + m), _mm256_loadu_pd(row + m)));
         }
-        out[0] = Finish(acc, x, row, m, n);
+        return Finish(acc, x, row, m, n);
     }
-    static void One(const double* x, int32_t, const double* row, int64_t taps, double* out) noexcept {
-        if (taps == kCommonTaps) {
-            OneFixed<kCommonTaps>(x, row, taps, out);
-        } else {
-            OneFixed<0>(x, row, taps, out);
-        }
+    static void One(const FilterRun& run, const double* x, int64_t l, double* out) noexcept {
+        const int64_t taps = 2 * run.halfLength - 1;
+        const double* row = run.rows + l * taps;
+        out[0] = taps == kCommonTaps ? Sum<kCommonTaps>(x, row, taps) : Sum<0>(x, row, taps);
     }
-    static void Blend(const double* x, int32_t, const double* a, const double* b, int64_t taps, double f,
-                      double* out) noexcept {
+    static void Blend(const FilterRun& run, const double* x, int64_t l, double f, double* out) noexcept {
+        const int64_t taps = 2 * run.halfLength - 1;
+        const double* a = run.rows + l * taps;
+        const double* b = a + taps;
         __m256d accA = _mm256_setzero_pd();
         __m256d accB = _mm256_setzero_pd();
         int64_t m = 0;
@@ -86,38 +72,36 @@ struct Avx2Dot<1> {
     }
 };
 
+// Stereo: lanes (l0, r0, l1, r1), the even-tap and odd-tap sums of both
+// channels; a left-over tap goes to the even sums, and out = even + odd.
+// The factors come from the paired table, where the lanes' coefficients
+// (row[m], row[m], row[m + 1], row[m + 1]) are four consecutive values.
 template <>
 struct Avx2Dot<2> {
     template <int64_t kTaps>
-    static void OneFixed(const double* x, const double* row, int64_t taps, double* out) noexcept {
+    static __m128d Sum(const double* x, const double* paired, int64_t taps) noexcept {
         const int64_t n = kTaps != 0 ? kTaps : taps;
         __m256d acc = _mm256_setzero_pd();
         int64_t m = 0;
 #pragma GCC unroll 16
         for (; m + 2 <= n; m += 2) {
-            acc = _mm256_add_pd(acc, _mm256_mul_pd(_mm256_loadu_pd(x + 2 * m), PairCoefficients(row + m)));
+            acc = _mm256_add_pd(acc, _mm256_mul_pd(_mm256_loadu_pd(x + 2 * m), _mm256_loadu_pd(paired + 2 * m)));
         }
-        _mm_storeu_pd(out, FinishStereo(acc, x, row, m, n));
+        __m128d even = _mm256_castpd256_pd128(acc);
+        const __m128d odd = _mm256_extractf128_pd(acc, 1);
+        if (m < n) even = _mm_add_pd(even, _mm_mul_pd(_mm_loadu_pd(x + 2 * m), _mm_loadu_pd(paired + 2 * m)));
+        return _mm_add_pd(even, odd);
     }
-    static void One(const double* x, int32_t, const double* row, int64_t taps, double* out) noexcept {
-        if (taps == kCommonTaps) {
-            OneFixed<kCommonTaps>(x, row, taps, out);
-        } else {
-            OneFixed<0>(x, row, taps, out);
-        }
+    static void One(const FilterRun& run, const double* x, int64_t l, double* out) noexcept {
+        const int64_t taps = 2 * run.halfLength - 1;
+        const double* paired = run.pairedRows + 2 * l * taps;
+        _mm_storeu_pd(out, taps == kCommonTaps ? Sum<kCommonTaps>(x, paired, taps) : Sum<0>(x, paired, taps));
     }
-    static void Blend(const double* x, int32_t, const double* a, const double* b, int64_t taps, double f,
-                      double* out) noexcept {
-        __m256d accA = _mm256_setzero_pd();
-        __m256d accB = _mm256_setzero_pd();
-        int64_t m = 0;
-        for (; m + 2 <= taps; m += 2) {
-            const __m256d v = _mm256_loadu_pd(x + 2 * m);
-            accA = _mm256_add_pd(accA, _mm256_mul_pd(v, PairCoefficients(a + m)));
-            accB = _mm256_add_pd(accB, _mm256_mul_pd(v, PairCoefficients(b + m)));
-        }
-        const __m128d first = FinishStereo(accA, x, a, m, taps);
-        const __m128d second = FinishStereo(accB, x, b, m, taps);
+    static void Blend(const FilterRun& run, const double* x, int64_t l, double f, double* out) noexcept {
+        const int64_t taps = 2 * run.halfLength - 1;
+        const double* a = run.pairedRows + 2 * l * taps;
+        const __m128d first = Sum<0>(x, a, taps);
+        const __m128d second = Sum<0>(x, a + 2 * taps, taps);
         _mm_storeu_pd(out, ::Blend(first, second, f));
     }
 };
