@@ -2,6 +2,7 @@
 
 #include <array>
 #include <mutex>
+#include <vector>
 
 #include "Source/Engine/Base/EngineRate.h"
 #include "Source/Engine/Resampler/Biquad.h"
@@ -38,7 +39,7 @@ struct Slot {
 }  // namespace
 
 DitherTable::DitherTable(int32_t channels, bool sixteenBit, NoiseGenerator& noise, double shapingRateHz)
-    : channels_(channels), values_(static_cast<size_t>(kFrames * channels), 0.0) {
+    : channels_(channels), values_(static_cast<size_t>(kFrames * channels)) {
     // Difference of consecutive uniform values: triangular density, and a
     // first-order high-pass that keeps the noise out of the low band.
     const double scale = sixteenBit ? kScale16Bit : kScaleWide;
@@ -63,7 +64,7 @@ DitherTable::DitherTable(int32_t channels, bool sixteenBit, NoiseGenerator& nois
         const Biquad highShelf = Biquad::HighShelf(d.shelfGainDb, d.shelfHz, d.shelfQ, shapingRateHz);
         std::vector<Biquad::State> peakState(static_cast<size_t>(channels));
         std::vector<Biquad::State> shelfState(static_cast<size_t>(channels));
-        double* v = values_.data();
+        double* v = values_.Data();
         for (int64_t i = 0; i < kFrames; ++i, v += channels) {
             for (int32_t c = 0; c < channels; ++c) {
                 double x = v[c];
