@@ -170,6 +170,10 @@ bool EncoderFile::Flush() {
         }
     }
     if (file_ != nullptr && file_->IsOpened() && !file_->Close()) {
+        // The stream is gone even when closing it failed (the last buffered
+        // bytes could not be written): drop it, or the file object would
+        // close it a second time when deleted.
+        file_->Detach();
         wxLogError("Could not finish writing %s", path_);
         failed_ = true;
     }
