@@ -31,6 +31,7 @@ public:
 
     // Null only when it could not be allocated; Encode then returns 0.
     const Resampler* GetResampler() const noexcept { return resampler_.get(); }
+    int32_t PcmRate() const noexcept { return pcmRate_; }
 
 private:
     // Runs `frames` input frames through the resampler into `out`, which has
