@@ -1,19 +1,19 @@
 #include "codec/ScaleFactors.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 constexpr double kSilenceLevel = 5e-06;
 constexpr int kLastTableIndex = 62;
 }  // namespace
 
-int ScaleFactorIndex(double magnitude) {
-    if (magnitude <= kSilenceLevel) {
-        return kSilentScaleFactor;
-    }
-    if (magnitude > kScaleFactors[0]) {
-        return 0;
-    }
+namespace {
+
+// The bisection over the whole table; serves what the exponent shortcut
+// below does not (NaN, magnitudes below the table).
+int ScaleFactorIndexBySearch(double magnitude) {
     // Five bisection steps from the middle of the table (values fall with
     // the index). They end on the answer or one above it; the last line
     // settles which, and a final check covers the clamp to 62.
@@ -26,6 +26,32 @@ int ScaleFactorIndex(double magnitude) {
     index -= kScaleFactors[index] < magnitude;
     index += index < kLastTableIndex && kScaleFactors[index + 1] >= magnitude;
     return index;
+}
+
+}  // namespace
+
+int ScaleFactorIndex(double magnitude) {
+    if (magnitude <= kSilenceLevel) {
+        return kSilentScaleFactor;
+    }
+    if (magnitude > kScaleFactors[0]) {
+        return 0;
+    }
+    // The answer is the largest index whose value is >= magnitude. Every
+    // third value is an exact power of two, 2^(1 - k) at index 3k, so with
+    // 2^e <= magnitude < 2^(e + 1) the value at 3 * -e (2^(e + 1)) covers
+    // the magnitude and the one at 3 * (2 - e) (2^(e - 1)) does not: the
+    // answer is -3e plus how many of the next five values still cover it.
+    uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int e = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+    const int first = std::max(-3 * e, 0);
+    if (e > 1 || first + 5 > kLastTableIndex) {
+        return ScaleFactorIndexBySearch(magnitude);
+    }
+    const double* v = kScaleFactors + first;
+    return first + (v[1] >= magnitude) + (v[2] >= magnitude) + (v[3] >= magnitude) + (v[4] >= magnitude) +
+           (v[5] >= magnitude);
 }
 
 int SelectScfsi(int& s0, int& s1, int& s2) {

@@ -175,6 +175,18 @@ TEST_F(EncoderFileTest, FailedWritesAreReported) {
     EXPECT_FALSE(full.Flush());
     EXPECT_EQ(full.InputFrames(), accepted);
 
+    // A stream short enough to stay in the stream buffer until the close:
+    // the close fails, which Flush reports, and deleting the object must
+    // not close the stream a second time.
+    {
+        EncoderFile late("/dev/full", Mpeg(2, 256000));
+        EXPECT_EQ(late.Write(in.data(), 1024, 0), 1024u);
+        EXPECT_EQ(late.Write(in.data(), 1024, 0), 1024u);
+        EXPECT_FALSE(late.Failed());
+        EXPECT_FALSE(late.Flush());
+        EXPECT_TRUE(late.Failed());
+    }
+
     // A path whose folder does not exist: the first encoded frame fails.
     EncoderFile missing(Path("no/such/dir.mp2").c_str(), Mpeg(2, 256000));
     EXPECT_EQ(missing.Write(in.data(), 1024, 0), 1024u);  // priming only, nothing to write yet

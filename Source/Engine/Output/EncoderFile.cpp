@@ -1,6 +1,7 @@
 #include "Source/Engine/Output/EncoderFile.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -12,6 +13,8 @@ namespace {
 
 // Flags for the factory: the Layer II encoder's peak-level flag.
 constexpr uint32_t kPeakLevelFlag = 0x10;
+// Stream buffer of the output file.
+constexpr size_t kWriteBufferBytes = 64 * 1024;
 
 bool EndsWithWav(const UString& path) {
     const size_t n = path.Length();
@@ -48,7 +51,14 @@ EncoderFile::EncoderFile(const UString& path, const AudioFormat& format)
     std::memset(input_, 0, static_cast<size_t>(fill_) * frameBytes_);
     file_ = new (std::nothrow) wxFFile();
     if (file_ != nullptr) {
-        file_->Open(path_, "wb+");  // logs its own failure
+        // Logs its own failure. A larger stream buffer than the default
+        // turns the frame-sized appends into fewer, larger writes.
+        if (file_->Open(path_, "wb+")) {
+            writeBuffer_ = new (std::nothrow) char[kWriteBufferBytes];
+            if (writeBuffer_ != nullptr) {
+                std::setvbuf(file_->fp(), writeBuffer_, _IOFBF, kWriteBufferBytes);
+            }
+        }
     }
 }
 
@@ -57,6 +67,7 @@ EncoderFile::~EncoderFile() {
     delete[] input_;
     delete[] header_;
     delete file_;  // closes the file if still open
+    delete[] writeBuffer_;  // only once the stream no longer uses it
     delete codec_;
 }
 
@@ -159,6 +170,10 @@ bool EncoderFile::Flush() {
         }
     }
     if (file_ != nullptr && file_->IsOpened() && !file_->Close()) {
+        // The stream is gone even when closing it failed (the last buffered
+        // bytes could not be written): drop it, or the file object would
+        // close it a second time when deleted.
+        file_->Detach();
         wxLogError("Could not finish writing %s", path_);
         failed_ = true;
     }

@@ -69,5 +69,6 @@ private:
     uint8_t* input_ = nullptr;
     uint8_t* header_ = nullptr;
     wxFFile* file_ = nullptr;
+    char* writeBuffer_ = nullptr;  // the file's stream buffer
     bool failed_ = false;
 };

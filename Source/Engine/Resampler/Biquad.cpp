@@ -45,15 +45,9 @@ Biquad Biquad::HighShelf(double gainDb, double frequencyHz, double q, double sam
 }
 
 void Biquad::Run(double* values, int64_t count, int64_t stride) const noexcept {
-    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    State state;
     for (int64_t i = 0; i < count; ++i) {
         double& v = values[i * stride];
-        const double x = v;
-        const double y = (b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2) / a0;
-        x2 = x1;
-        x1 = x;
-        y2 = y1;
-        y1 = y;
-        v = y;
+        v = Step(v, state);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <mutex>
+#include <vector>
 
 #include "Source/Engine/Base/EngineRate.h"
 #include "Source/Engine/Resampler/Biquad.h"
@@ -38,7 +39,7 @@ struct Slot {
 }  // namespace
 
 DitherTable::DitherTable(int32_t channels, bool sixteenBit, NoiseGenerator& noise, double shapingRateHz)
-    : channels_(channels), values_(static_cast<size_t>(kFrames * channels), 0.0) {
+    : channels_(channels), values_(static_cast<size_t>(kFrames * channels)) {
     // Difference of consecutive uniform values: triangular density, and a
     // first-order high-pass that keeps the noise out of the low band.
     const double scale = sixteenBit ? kScale16Bit : kScaleWide;
@@ -52,14 +53,24 @@ DitherTable::DitherTable(int32_t channels, bool sixteenBit, NoiseGenerator& nois
     }
 
     if (sixteenBit) {
+        // Each channel through the peaking filter, then the shelf. All the
+        // channels' filters advance together, frame by frame: the values are
+        // those of filtering each channel on its own, but the independent
+        // recursions overlap instead of waiting on each other.
         const ShapingDesign d = ShapingFor(shapingRateHz);
-        for (int32_t c = 0; c < channels; ++c) {
-            if (d.peakGainDb != 0.0) {
-                Biquad::Peaking(d.peakGainDb, d.peakHz, d.peakQ, shapingRateHz).Run(values_.data() + c, kFrames, channels);
-            }
-            if (d.shelfGainDb != 0.0) {
-                Biquad::HighShelf(d.shelfGainDb, d.shelfHz, d.shelfQ, shapingRateHz)
-                    .Run(values_.data() + c, kFrames, channels);
+        const bool peak = d.peakGainDb != 0.0;
+        const bool shelf = d.shelfGainDb != 0.0;
+        const Biquad peaking = Biquad::Peaking(d.peakGainDb, d.peakHz, d.peakQ, shapingRateHz);
+        const Biquad highShelf = Biquad::HighShelf(d.shelfGainDb, d.shelfHz, d.shelfQ, shapingRateHz);
+        std::vector<Biquad::State> peakState(static_cast<size_t>(channels));
+        std::vector<Biquad::State> shelfState(static_cast<size_t>(channels));
+        double* v = values_.Data();
+        for (int64_t i = 0; i < kFrames; ++i, v += channels) {
+            for (int32_t c = 0; c < channels; ++c) {
+                double x = v[c];
+                if (peak) x = peaking.Step(x, peakState[static_cast<size_t>(c)]);
+                if (shelf) x = highShelf.Step(x, shelfState[static_cast<size_t>(c)]);
+                v[c] = x;
             }
         }
     }

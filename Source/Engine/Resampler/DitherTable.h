@@ -12,7 +12,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
+
+#include "Source/Engine/Resampler/TableMemory.h"
 
 class NoiseGenerator;
 
@@ -42,9 +43,9 @@ public:
 
     int32_t Channels() const noexcept { return channels_; }
     // The channels' values of frame `index` (0 .. kFrames - 1).
-    const double* Frame(int64_t index) const noexcept { return values_.data() + index * channels_; }
+    const double* Frame(int64_t index) const noexcept { return values_.Data() + index * channels_; }
 
 private:
     int32_t channels_;
-    std::vector<double> values_;
+    TableMemory values_;  // kFrames frames of `channels_` values
 };

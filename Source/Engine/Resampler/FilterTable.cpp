@@ -56,4 +56,9 @@ void FilterTable::Build(double ratio, int64_t phases, int64_t halfLength, bool l
             row[m] = wing_[static_cast<size_t>(index)];
         }
     }
+    pairedRows_.resize(2 * rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        pairedRows_[2 * i] = rows_[i];
+        pairedRows_[2 * i + 1] = rows_[i];
+    }
 }

@@ -30,6 +30,12 @@ public:
         return rows_.data() + phase * RowLength();
     }
 
+    // Row of phase L with every coefficient twice in a row (2 * RowLength()
+    // values): the factors of a left and right sample side by side.
+    const double* PairedRow(int64_t phase) const noexcept {
+        return pairedRows_.data() + phase * 2 * RowLength();
+    }
+
     // Four-term Blackman-Harris window of the wing sample i of a wing of
     // `wingLength` = n * phases, evaluated from the window's centre outwards.
     static double Window(int64_t i, int64_t wingLength);
@@ -40,4 +46,5 @@ private:
     double gain_ = 1.0;
     std::vector<double> wing_;
     std::vector<double> rows_;
+    std::vector<double> pairedRows_;
 };

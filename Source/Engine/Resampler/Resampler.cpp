@@ -7,8 +7,8 @@
 
 #include "Source/Engine/Resampler/DitherTable.h"
 #include "Source/Engine/Resampler/FilterDesign.h"
-#include "Source/Engine/Resampler/PolyphaseKernel.h"
 #include "Source/Engine/Resampler/Requantise.h"
+#include "Source/Engine/Resampler/ResamplerKernels.h"
 
 namespace {
 
@@ -29,6 +29,7 @@ Resampler::Resampler(int32_t inputRate, int32_t outputRate, int32_t bitsPerInput
       noLengthening_(noLengthening),
       floatInput_(floatInput),
       inputGain_(inputGain) {
+    kernels_ = &BestResamplerKernels();
     // Phases and interpolation are chosen once, for the rates as constructed.
     phases_ = PhasesFor(inputRate, outputRate);
     interpolate_ = phases_ == ResamplerDesign::kPhases;
@@ -115,11 +116,7 @@ void Resampler::ConvertInput(const int16_t* buffer, uint64_t frames, double* out
     const auto* bytes = reinterpret_cast<const uint8_t*>(buffer);
     switch (bytesPerSample_) {
         case 2:
-            for (uint64_t i = 0; i < samples; ++i) {
-                int16_t v;
-                std::memcpy(&v, bytes + 2 * i, 2);
-                out[i] = static_cast<double>(v) / 32767.0;
-            }
+            kernels_->load16(bytes, samples, out);
             break;
         case 3:
             for (uint64_t i = 0; i < samples; ++i) {
@@ -156,64 +153,28 @@ void Resampler::ConvertInput(const int16_t* buffer, uint64_t frames, double* out
 // Computes the output frames whose input is now complete, at most
 // trunc(frames / ratio + 1) of them and at most capacityFrames, as
 // interleaved doubles into `values`. Returns the count computed.
-template <int kChannels>
 uint64_t Resampler::FilterFrames(uint64_t frames, uint64_t blockPosition, double* values, uint64_t capacityFrames) {
-    const int32_t channels = kChannels != 0 ? kChannels : channels_;
-    const int64_t n = filter_.HalfLength();
-    const int64_t history = 2 * n + 1;
-    const int64_t taps = filter_.RowLength();
-    const int64_t phases = phases_;
-    const bool interpolate = interpolate_;
-    // The one-channel layout waits for one more input frame.
-    const uint64_t available = channels == 1 ? inputEnd_ - 1 : inputEnd_;
-    const uint64_t limit = std::min(static_cast<uint64_t>(static_cast<double>(frames) / ratio_ + 1.0), capacityFrames);
-    const double den = static_cast<double>(rateDen_);
-
-    // Output frame E sits at input time E * in / out = H + remainder / den,
-    // stepped exactly in integers from frame to frame.
-    const uint64_t stepWhole = rateNum_ / rateDen_;
-    const uint64_t stepRemainder = rateNum_ % rateDen_;
-    uint64_t h = nextOutputFrame_ * rateNum_ / rateDen_;
-    uint64_t remainder = nextOutputFrame_ * rateNum_ % rateDen_;
-    double second[kMaxChannels];
-    uint64_t produced = 0;
-    for (; produced < limit; ++produced) {
-        if (produced != 0) {
-            h += stepWhole;
-            remainder += stepRemainder;
-            if (remainder >= rateDen_) {
-                remainder -= rateDen_;
-                ++h;
-            }
-        }
-        if (inputEnd_ == 0 || h + static_cast<uint64_t>(n) > available) break;
-        double* value = values + produced * static_cast<uint64_t>(channels);
-
-        // Buffer frame of input frame H; the row starts n - 1 frames earlier.
-        const int64_t j = static_cast<int64_t>(h) - static_cast<int64_t>(blockPosition) + history;
-        if (j - (n - 1) < 0) {
-            // The input of this frame is no longer held (only when a caller's
-            // buffer was too small to take it in time): it comes out silent.
-            for (int32_t c = 0; c < channels; ++c) value[c] = 0.0;
-            continue;
-        }
-        const double* x = input_.data() + (j - (n - 1)) * channels;
-
-        const double k = static_cast<double>(static_cast<uint64_t>(phases) * remainder) / den;
-        if (interpolate && k != 0.0) {
-            const int64_t l = static_cast<int64_t>(k);
-            const double f = k - static_cast<double>(l);
-            PolyphaseKernel::Dot<kChannels>(x, channels, filter_.Row(l), taps, value);
-            if (f != 0.0) {
-                PolyphaseKernel::Dot<kChannels>(x, channels, filter_.Row(l + 1), taps, second);
-                for (int32_t c = 0; c < channels; ++c) value[c] = f * second[c] + (1.0 - f) * value[c];
-            }
-        } else {
-            // With the exact phase counts K is a whole number; 0.3 absorbs
-            // rounding without reaching the next phase.
-            const int64_t l = std::min<int64_t>(static_cast<int64_t>(k + 0.3), phases);
-            PolyphaseKernel::Dot<kChannels>(x, channels, filter_.Row(l), taps, value);
-        }
+    FilterRun run;
+    run.input = input_.data();
+    run.rows = filter_.Row(0);
+    run.pairedRows = filter_.PairedRow(0);
+    run.halfLength = filter_.HalfLength();
+    run.phases = phases_;
+    run.interpolate = interpolate_;
+    run.channels = channels_;
+    run.rateNum = rateNum_;
+    run.rateDen = rateDen_;
+    run.firstFrame = nextOutputFrame_;
+    run.limit = std::min(static_cast<uint64_t>(static_cast<double>(frames) / ratio_ + 1.0), capacityFrames);
+    run.inputEnd = inputEnd_;
+    run.blockPosition = blockPosition;
+    uint64_t produced;
+    if (channels_ == 1) {
+        produced = kernels_->filterMono(run, values);
+    } else if (channels_ == 2) {
+        produced = kernels_->filterStereo(run, values);
+    } else {
+        produced = FilterPlain(run, values);
     }
     nextOutputFrame_ += produced;
     return produced;
@@ -237,10 +198,7 @@ void Resampler::StoreFrames(const double* values, uint64_t count, uint64_t first
         const uint64_t run = std::min(samples - i, (DitherTable::kPeriodFrames - position) * channels);
         const double* d = dither_->Frame(static_cast<int64_t>(position));
         if (outBytes == 2) {
-            for (uint64_t s = 0; s < run; ++s) {
-                const int16_t v = Requantise::To16(values[i + s], d[s]);
-                std::memcpy(out + 2 * (i + s), &v, 2);
-            }
+            kernels_->store16(values + i, d, run, out + 2 * i);
         } else {
             for (uint64_t s = 0; s < run; ++s) Requantise::To24(values[i + s], d[s], out + 3 * (i + s));
         }
@@ -284,14 +242,7 @@ uint64_t Resampler::Write(const int16_t* buffer, uint64_t frames, uint64_t posit
         uint8_t* out = callerBuffer_ != nullptr ? static_cast<uint8_t*>(callerBuffer_) : output_.data();
         const uint64_t capacity = callerBuffer_ != nullptr ? callerCapacity_ : limit + 2 * history;
         const uint64_t firstOutput = nextOutputFrame_;
-        uint64_t produced;
-        if (channels_ == 1) {
-            produced = FilterFrames<1>(frames, blockPosition, values_.data(), capacity);
-        } else if (channels_ == 2) {
-            produced = FilterFrames<2>(frames, blockPosition, values_.data(), capacity);
-        } else {
-            produced = FilterFrames<0>(frames, blockPosition, values_.data(), capacity);
-        }
+        const uint64_t produced = FilterFrames(frames, blockPosition, values_.data(), capacity);
         StoreFrames(values_.data(), produced, firstOutput, out);
         lastOutputFrames_ = produced;
 

@@ -26,6 +26,7 @@
 #include "Source/Engine/Resampler/FilterTable.h"
 
 class DitherTable;
+struct ResamplerKernels;
 
 class Resampler : public AudioSink {
 public:
@@ -69,11 +70,15 @@ public:
     uint64_t NextOutputFrame() const noexcept { return nextOutputFrame_; }
     AudioSink* Next() const noexcept { return next_.get(); }
 
+    // The hot loops in use: the fastest set the processor runs, unless a
+    // test chooses another (every set gives the same output).
+    void UseKernels(const ResamplerKernels& kernels) noexcept { kernels_ = &kernels; }
+    const ResamplerKernels& Kernels() const noexcept { return *kernels_; }
+
 private:
     void Configure();
     void ConvertInput(const int16_t* buffer, uint64_t frames, double* out) const;
     int32_t OutputBytes() const noexcept;
-    template <int kChannels>
     uint64_t FilterFrames(uint64_t frames, uint64_t blockPosition, double* values, uint64_t capacityFrames);
     void StoreFrames(const double* values, uint64_t count, uint64_t firstFrame, uint8_t* out) const;
 
@@ -90,6 +95,7 @@ private:
     FilterTable filter_;
     double filterRatio_ = 0.0;  // ratio the filter table was built for
     bool valid_ = false;
+    const ResamplerKernels* kernels_ = nullptr;
     std::unique_ptr<AudioSink> next_;
     void* callerBuffer_ = nullptr;
     uint64_t callerCapacity_ = 0;
