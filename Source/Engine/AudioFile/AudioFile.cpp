@@ -140,37 +140,25 @@ uint64_t AudioFile::ClipFrames(uint64_t n, uint64_t p) const {
     return std::min(n, (dataSize_ - start) / f);
 }
 
-uint64_t AudioFile::Read(int16_t* buffer, uint64_t n, uint64_t p) {
+template <typename Out>
+uint64_t AudioFile::ReadConverted(Out* buffer, uint64_t n, uint64_t p, Converter<Out> le16, Converter<Out> le24,
+                                  Converter<Out> float32) {
     if (!ReadyToRead(p)) return 0;
     n = ClipFrames(n, p);
     if (n == 0) return 0;
-    const int ch = channels_;
-    switch (bytesPerSample_) {
-        case 2:
-            return ForEachPiece(n, p, [&](const uint8_t* in, uint64_t at, uint64_t k) { ConvertLE16(in, buffer + 2 * at, k, ch); });
-        case 3:
-            return ForEachPiece(n, p, [&](const uint8_t* in, uint64_t at, uint64_t k) { ConvertLE24(in, buffer + 2 * at, k, ch); });
-        case 4:
-            return ForEachPiece(n, p, [&](const uint8_t* in, uint64_t at, uint64_t k) { ConvertFloat32(in, buffer + 2 * at, k, ch); });
-        default:
-            // Widths the engine does not convert: nothing is written.
-            return ForEachPiece(n, p, [](const uint8_t*, uint64_t, uint64_t) {});
+    Converter<Out> convert = bytesPerSample_ == 2 ? le16 : bytesPerSample_ == 3 ? le24 : bytesPerSample_ == 4 ? float32 : nullptr;
+    if (!convert) {
+        // Widths the engine does not convert: nothing is written.
+        return ForEachPiece(n, p, [](const uint8_t*, uint64_t, uint64_t) {});
     }
+    const int ch = channels_;
+    return ForEachPiece(n, p, [&](const uint8_t* in, uint64_t at, uint64_t k) { convert(in, buffer + 2 * at, k, ch); });
+}
+
+uint64_t AudioFile::Read(int16_t* buffer, uint64_t n, uint64_t p) {
+    return ReadConverted<int16_t>(buffer, n, p, ConvertLE16, ConvertLE24, ConvertFloat32);
 }
 
 uint64_t AudioFile::ReadDouble(double* buffer, uint64_t n, uint64_t p) {
-    if (!ReadyToRead(p)) return 0;
-    n = ClipFrames(n, p);
-    if (n == 0) return 0;
-    const int ch = channels_;
-    switch (bytesPerSample_) {
-        case 2:
-            return ForEachPiece(n, p, [&](const uint8_t* in, uint64_t at, uint64_t k) { ConvertLE16ToDouble(in, buffer + 2 * at, k, ch); });
-        case 3:
-            return ForEachPiece(n, p, [&](const uint8_t* in, uint64_t at, uint64_t k) { ConvertLE24ToDouble(in, buffer + 2 * at, k, ch); });
-        case 4:
-            return ForEachPiece(n, p, [&](const uint8_t* in, uint64_t at, uint64_t k) { ConvertFloat32ToDouble(in, buffer + 2 * at, k, ch); });
-        default:
-            return ForEachPiece(n, p, [](const uint8_t*, uint64_t, uint64_t) {});
-    }
+    return ReadConverted<double>(buffer, n, p, ConvertLE16ToDouble, ConvertLE24ToDouble, ConvertFloat32ToDouble);
 }

@@ -138,6 +138,13 @@ protected:
     // frames converted (stops early when a piece cannot be mapped).
     template <typename Fn>
     uint64_t ForEachPiece(uint64_t n, uint64_t p, Fn convert);
+    // The body of Read and ReadDouble: converts frames [p, p + n) with the
+    // converter for the stored width (16-bit, 24-bit or float samples).
+    template <typename Out>
+    using Converter = void (*)(const uint8_t* in, Out* out, uint64_t frames, int channels);
+    template <typename Out>
+    uint64_t ReadConverted(Out* buffer, uint64_t n, uint64_t p, Converter<Out> le16, Converter<Out> le24,
+                           Converter<Out> float32);
     // Stores a duration in milliseconds, saturated to the 32-bit value field.
     void SetDurationMs(uint64_t ms);
     // Writes the data size into the header (data chunk, or ds64 when large).
