@@ -7,18 +7,14 @@
 #include <vector>
 
 #include "codec/ZA2Durizez.h"
+#include "tests/codec/CodecTestSupport.h"
 
 namespace {
 
 // Mono frames: the counter's parity plays no part, so every thread must
 // produce the same bytes as a lone encoder.
 std::vector<uint8_t> EncodeMono(int frames) {
-    AudioFormat f;
-    f.Initialise(kFormatMpeg);
-    f.SetChannels(1);
-    f.SetBitRate(128000);
-    f.SetBitsPerSample(16);
-    f.SetSamplesPerSecond(44100);
+    const AudioFormat f = MpegFormat(1, 44100, 128000);
     ZA2Durizez enc(f, 0);
     std::vector<int16_t> in(1152);
     std::vector<uint8_t> out;

@@ -10,6 +10,7 @@
 
 #include "codec/CodecKernels.h"
 #include "codec/ZA2Durizez.h"
+#include "tests/codec/CodecTestSupport.h"
 
 namespace {
 
@@ -98,12 +99,7 @@ TEST(CodecKernels, QuantiserAndMinimumMatchPlainExactly) {
 TEST(CodecKernels, WholeFramesMatchPlainExactly) {
     for (const CodecKernels* fast : FastKernels()) {
         SCOPED_TRACE(fast->name);
-        AudioFormat f;
-        f.Initialise(kFormatMpeg);
-        f.SetChannels(1);
-        f.SetBitRate(128000);
-        f.SetBitsPerSample(16);
-        f.SetSamplesPerSecond(44100);
+        const AudioFormat f = MpegFormat(1, 44100, 128000);
         ZA2Durizez a(f, 0x10), b(f, 0x10);
         a.UseKernels(PlainKernels());
         b.UseKernels(*fast);
@@ -125,12 +121,7 @@ TEST(CodecKernels, WholeFramesMatchPlainExactly) {
 TEST(CodecKernels, StereoFramesMatchPlainExactly) {
     // The frame counter's parity picks the channel order, so each encoder
     // must see the same parity: a third encoder's frame sits between them.
-    AudioFormat f;
-    f.Initialise(kFormatMpeg);
-    f.SetChannels(2);
-    f.SetBitRate(256000);
-    f.SetBitsPerSample(16);
-    f.SetSamplesPerSecond(44100);
+    const AudioFormat f = MpegFormat(2, 44100, 256000);
     for (const CodecKernels* fast : FastKernels()) {
         SCOPED_TRACE(fast->name);
         ZA2Durizez a(f, 0), b(f, 0), spacer(f, 0);
@@ -157,12 +148,7 @@ TEST(CodecKernels, MonoStreamIsUnchanged) {
     // FNV-1a of 300 mono frames with peak levels, recorded from the first,
     // straightforward implementation; guards the whole frame path against
     // changes made for speed. (Mono: the frame counter plays no part.)
-    AudioFormat f;
-    f.Initialise(kFormatMpeg);
-    f.SetChannels(1);
-    f.SetBitRate(128000);
-    f.SetBitsPerSample(16);
-    f.SetSamplesPerSecond(44100);
+    const AudioFormat f = MpegFormat(1, 44100, 128000);
     ZA2Durizez e(f, 0x10);
     std::vector<int16_t> in(1152);
     uint32_t x = 1;

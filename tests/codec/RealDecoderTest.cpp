@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Source/Engine/Output/EncoderFile.h"
+#include "tests/codec/CodecTestSupport.h"
 
 namespace {
 
@@ -120,12 +121,7 @@ TEST_F(RealDecoders, DecodersAcceptStreamsAndReproduceTheSignal) {
         const std::vector<int16_t> in = ReadRaw(raw);
         const uint64_t frames = in.size() / sig.channels;
 
-        AudioFormat format;
-        format.Initialise(kFormatMpeg);
-        format.SetChannels(static_cast<uint16_t>(sig.channels));
-        format.SetBitRate(sig.channels == 2 ? 256000 : 128000);
-        format.SetBitsPerSample(16);
-        format.SetSamplesPerSecond(44100);
+        const AudioFormat format = MpegFormat(sig.channels, 44100, sig.channels == 2 ? 256000 : 128000);
         {
             EncoderFile file(mp2.c_str(), format);
             for (uint64_t at = 0; at < frames; at += 1024) {
@@ -190,12 +186,7 @@ TEST_F(RealDecoders, PeakLevelStreamDecodes) {
     Shell("sox -R -n -r 44100 -c 2 -b 16 -e signed-integer -t raw '" + raw + "' synth 2 sine 440 sine 880 vol 0.25", &status);
     ASSERT_EQ(status, 0);
     const std::vector<int16_t> in = ReadRaw(raw);
-    AudioFormat format;
-    format.Initialise(kFormatMpeg);
-    format.SetChannels(2);
-    format.SetBitRate(256000);
-    format.SetBitsPerSample(16);
-    format.SetSamplesPerSecond(44100);
+    const AudioFormat format = MpegFormat(2, 44100, 256000);
     {
         EncoderFile file(out.c_str(), format);
         ASSERT_EQ(file.Write(in.data(), in.size() / 2, 0), in.size() / 2);

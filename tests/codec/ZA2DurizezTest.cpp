@@ -11,18 +11,9 @@
 #include "codec/ScaleFactors.h"
 #include "codec/ZA2Durizez.h"
 #include "tests/codec/FrameReader.h"
+#include "tests/codec/CodecTestSupport.h"
 
 namespace {
-
-AudioFormat MpegFormat(int channels, uint32_t rate, uint32_t bitRate) {
-    AudioFormat f;
-    f.Initialise(kFormatMpeg);
-    f.SetChannels(static_cast<uint16_t>(channels));
-    f.SetBitRate(bitRate);
-    f.SetBitsPerSample(16);
-    f.SetSamplesPerSecond(rate);
-    return f;
-}
 
 std::vector<int16_t> Sine(int channels, int frames, double hz, double amplitude, int64_t start = 0) {
     std::vector<int16_t> out(static_cast<size_t>(channels) * frames);
